@@ -1,0 +1,36 @@
+# Settings shared by every target of the project.
+
+# The program's texts are written in UTF-8 and stored as code page 936 bytes.
+set(QT_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=GBK)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    # Clang stores narrow literals as UTF-8 only; it builds just the fuzzers, which hold no texts.
+    set(QT_CHARSET_FLAGS "")
+endif()
+
+option(QT_SANITIZE "Host build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+option(QT_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+
+# Where the product lands: dist/ beside the sources unless told otherwise.
+set(QT_DIST_DIR "${CMAKE_SOURCE_DIR}/dist" CACHE PATH "Directory that receives QuorvelTimer.exe")
+
+function(qt_target_defaults target)
+    target_compile_options(${target} PRIVATE ${QT_CHARSET_FLAGS} -Wall -Wextra)
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+    if(WIN32)
+        target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
+    elseif(QT_SANITIZE AND NOT QT_FUZZ)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# A static library of platform-free code, reachable from host tests and fuzzers.
+function(qt_logic_library name)
+    add_library(${name} STATIC ${ARGN})
+    qt_target_defaults(${name})
+endfunction()
+
+# Static linking for every Windows binary: nothing beyond Windows' own DLLs.
+function(qt_windows_static target)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+endfunction()
