@@ -25,9 +25,11 @@ function(qt_target_defaults target)
 endfunction()
 
 # A static library of platform-free code, reachable from host tests and fuzzers.
+# Every such library is linked into the host test runner.
 function(qt_logic_library name)
     add_library(${name} STATIC ${ARGN})
     qt_target_defaults(${name})
+    set_property(GLOBAL APPEND PROPERTY QT_LOGIC_LIBRARIES ${name})
 endfunction()
 
 # Static linking for every Windows binary: nothing beyond Windows' own DLLs.
