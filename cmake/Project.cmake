@@ -36,3 +36,9 @@ endfunction()
 function(qt_windows_static target)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
 endfunction()
+
+# The web sites the program links to, fixed when it is built. The defaults lie under the
+# reserved .example domain; whoever distributes the program sets its own.
+set(QT_OFFICIAL_SITE_HOST "www.quorvel.example" CACHE STRING "Host name of the official site")
+set(QT_AD_SITE_HOST "ad.quorvel.example" CACHE STRING "Host name of the advertising page")
+add_compile_definitions(QT_OFFICIAL_SITE_HOST="${QT_OFFICIAL_SITE_HOST}" QT_AD_SITE_HOST="${QT_AD_SITE_HOST}")

@@ -1,0 +1,3 @@
+#include "app/OnMainWindowCreated.h"
+
+void OnMainWindowCreated() {}
