@@ -311,6 +311,8 @@ class Session:
     """The world of one test case; see the module's docstring."""
 
     def __init__(self, name):
+        if not PROGRAM.is_file():
+            raise FileNotFoundError(f"{PROGRAM} is missing: build it first (bash scripts/build)")
         self.name = re.sub(r"[^\w.-]", "_", name)
         self.case_dir = WORK / "cases" / self.name
         shutil.rmtree(self.case_dir, ignore_errors=True)
@@ -326,8 +328,6 @@ class Session:
             self.program_dir = self.prefix / "drive_c" / PROGRAM_DIR_WINDOWS[3:]
             self.program_dir.mkdir(parents=True)
             self.program_windows_path = f"{PROGRAM_DIR_WINDOWS}\\{PROGRAM.name}"
-            if not PROGRAM.is_file():
-                raise FileNotFoundError(f"{PROGRAM} is missing: build it first (bash scripts/build)")
             shutil.copy2(PROGRAM, self.program_dir / PROGRAM.name)
             # The pointer starts in a corner where it covers none of the program's controls.
             self.xdotool("mousemove", DESKTOP[0] - 5, 5)
@@ -440,12 +440,15 @@ def _list_tests():
 def _run_for_a_person(screenshot):
     if os.environ.get("DISPLAY"):
         prefix = WORK / "run-prefix"
+        env = _wine_env(prefix, display=os.environ["DISPLAY"])
         if not prefix.is_dir():
             subprocess.run(["cp", "-a", str(ensure_template()), str(prefix)], check=True)
+            # On a person's display the window manager draws the frames: no virtual desktop.
+            _run_logged(["wine", "reg", "delete", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/f"],
+                        env, WORK / "run-prefix.log")
         program_dir = prefix / "drive_c" / "Quorvel"
         program_dir.mkdir(exist_ok=True)
         shutil.copy2(PROGRAM, program_dir / PROGRAM.name)
-        env = _wine_env(prefix, display=os.environ["DISPLAY"])
         print(f"running {PROGRAM.name} under wine on {env['DISPLAY']}; close its window to end", flush=True)
         return subprocess.run(["wine", f"C:\\Quorvel\\{PROGRAM.name}"], env=env, stdin=subprocess.DEVNULL).returncode
     session = Session("run")
