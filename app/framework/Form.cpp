@@ -5,6 +5,7 @@
 
 #include "app/framework/CommandRouting.h"
 #include "app/framework/Events.h"
+#include "app/framework/MessageLoop.h"
 #include "app/framework/SelfDrawnControls.h"
 #include "app/framework/WindowIcons.h"
 
@@ -75,7 +76,8 @@ bool Form::Load(const WindowDef& def) {
     if (created) {
         controls_.reserve(def.controls.size());
         for (const ControlDef& control : def.controls) {
-            controls_.push_back({&control});
+            controls_.emplace_back();
+            controls_.back().def = &control;
             controls_.back().form = this;
             if (!CreateControl(controls_.back())) {
                 created = false;
@@ -142,7 +144,7 @@ bool Form::CreateControl(ControlState& control) {
     const char* selfDrawn = SelfDrawnClassName(def.kind);
     StandardClass standard = StandardClassOf(def.kind);
     DWORD style = WS_CHILD | standard.style | (def.focusStop ? WS_TABSTOP : 0);
-    control.window = CreateWindowExA(0, selfDrawn ? selfDrawn : standard.name, def.text, style, def.x, def.y,
+    control.window = CreateWindowExA(SelfDrawnExStyle(def.kind), selfDrawn ? selfDrawn : standard.name, def.text, style, def.x, def.y,
                                      def.width, def.height, window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), Instance(),
                                      selfDrawn ? &control : nullptr);

@@ -12,18 +12,6 @@ Form::ControlState* StateOf(HWND window) {
     return reinterpret_cast<Form::ControlState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-// What lies below a transparent label is the parent's background: let the parent
-// erase into our DC, shifted to its coordinates, so a skinned parent shows through too.
-void PaintParentBackground(HWND window, HDC dc) {
-    HWND parent = GetParent(window);
-    POINT origin = {0, 0};
-    MapWindowPoints(window, parent, &origin, 1);
-    POINT old;
-    SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
-    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SetViewportOrgEx(dc, old.x, old.y, nullptr);
-}
-
 COLORREF TextColourOf(const Form::ControlState& state) {
     if (state.def->kind != ControlKind::HyperlinkBox) return state.def->textColour;
     const HyperlinkColours& colours = state.form->Def().linkColours;
@@ -40,11 +28,9 @@ UINT AlignmentOf(ControlKind kind) {
 void Paint(HWND window, HDC dc, const Form::ControlState& state) {
     RECT client;
     GetClientRect(window, &client);
-    if (state.def->kind == ControlKind::TransparentLabel) {
-        PaintParentBackground(window, dc);
-    } else {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    }
+    // A transparent label paints no background: it is painted after whatever lies
+    // below it (WS_EX_TRANSPARENT), which shows through, the controls beside it included.
+    if (state.def->kind != ControlKind::TransparentLabel) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     char text[256];
     int length = GetWindowTextA(window, text, sizeof text);
     HGDIOBJ oldFont = SelectObject(dc, state.font);
@@ -146,6 +132,8 @@ bool RegisterSelfDrawnClasses(HINSTANCE instance) {
     return Register(instance, LabelClass) && Register(instance, TransparentLabelClass) &&
            Register(instance, HyperlinkClass);
 }
+
+DWORD SelfDrawnExStyle(ControlKind kind) { return kind == ControlKind::TransparentLabel ? WS_EX_TRANSPARENT : 0; }
 
 const char* SelfDrawnClassName(ControlKind kind) {
     switch (kind) {

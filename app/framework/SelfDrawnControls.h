@@ -8,3 +8,4 @@
 // Form::ControlState.
 bool RegisterSelfDrawnClasses(HINSTANCE instance);
 const char* SelfDrawnClassName(ControlKind kind); // null for the standard kinds
+DWORD SelfDrawnExStyle(ControlKind kind);
