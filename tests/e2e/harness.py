@@ -34,7 +34,8 @@ API
   ``drive(*commands, check=True)`` -> ``Output``: one driver run; ``xdotool(*args)`` -> stdout
   text (real X input: ``xdotool("mousemove", x, y, "click", 1)``, ``xdotool("key", "Escape")``);
   ``screenshot(name)`` -> ``Path`` of the 800x600 desktop as PNG under build/e2e/screenshots/,
-  also printed; ``wine(*args, timeout=...)`` -> exit status of any other wine command;
+  also printed; ``screen_colours(left, top, width, height)`` -> Counter of "rrggbb" pixel
+  colours in a screen box; ``wine(*args, timeout=...)`` -> exit status of any other wine command;
   ``set_registry(reg_text)`` imports a REGEDIT4 text; ``close()``.
 - ``Program``: ``pid``; ``drive(*commands)`` runs the driver attached to this process (the main
   window of class MainWindowClassName is then the current window); ``wait_visible(ms)`` ->
@@ -60,6 +61,7 @@ person: on $DISPLAY in a persistent prefix until it exits, or without a display 
 server, saving a screenshot once the window shows.
 """
 
+import collections
 import fcntl
 import os
 import re
@@ -384,6 +386,14 @@ class Session:
                        check=True, stdin=subprocess.DEVNULL, capture_output=True, timeout=WINE_TIMEOUT_S)
         print(f"screenshot: {path}", flush=True)
         return path
+
+    def screen_colours(self, left, top, width, height):
+        """How many pixels of each colour, as "rrggbb", the screen shows in the given box."""
+        done = subprocess.run(["import", "-display", self.x.display, "-window", "root",
+                               "-crop", f"{width}x{height}+{left}+{top}", "-depth", "8", "txt:-"],
+                              check=True, stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                              timeout=WINE_TIMEOUT_S)
+        return collections.Counter(m.lower() for m in re.findall(r"#([0-9A-Fa-f]{6})\b", done.stdout))
 
     def set_registry(self, reg_text):
         reg = self.case_dir / f"import-{self._runs + 1}.reg"

@@ -125,6 +125,23 @@ class StartedWindow(E2ETestCase):
         self.assertEqual([e.int("value") for e in out.all("enabled")], [1, 1, 1])
         self.assertEqual(out.one("text").text(), b"")
 
+    def test_self_drawn_labels_show_their_texts_in_their_colours(self):
+        app = self.launch()
+        app.drive(("select", IDS["组合框_秒"], 10), ("click", IDS["按钮_确定"]),
+                  ("wait-text", IDS["标签1"], gbk("距离关机还剩0小时0分9秒").hex(), 2500))
+        out = app.drive("client-rect", "children")
+        origin = out.one("client-rect")
+        boxes = {c.int("id"): c for c in out.all("child")}
+        colours = {"透明标签1": "0000ff", "透明标签2": "0000ff", "透明标签3": "0000ff",
+                   "超级链接框1": "0000ff", "标签1": "ff0000"}
+        for name, colour in colours.items():
+            with self.subTest(control=name):
+                box = boxes[IDS[name]]
+                seen = self.session.screen_colours(origin.int("screen-x") + box.int("x"),
+                                                   origin.int("screen-y") + box.int("y"),
+                                                   box.int("width"), box.int("height"))
+                self.assertGreater(seen[colour], 10, f"text pixels of {colour}; seen {seen.most_common(4)}")
+
     def test_a_click_on_a_radio_button_moves_the_check_to_it(self):
         app = self.launch()
         self.session.xdotool("mousemove", *app.screen_centre(IDS["单选框_重启"]), "click", "1")
