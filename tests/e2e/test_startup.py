@@ -1,5 +1,7 @@
 """The program's window as it starts: place, frame, controls and their start states."""
 
+import time
+
 from harness import DESKTOP, IDS, E2ETestCase, gbk, main
 
 WS_CAPTION = 0x00C00000
@@ -141,6 +143,32 @@ class StartedWindow(E2ETestCase):
                                                    origin.int("screen-y") + box.int("y"),
                                                    box.int("width"), box.int("height"))
                 self.assertGreater(seen[colour], 10, f"text pixels of {colour}; seen {seen.most_common(4)}")
+
+    def test_where_controls_overlap_the_one_created_earlier_shows(self):
+        app = self.launch()
+        origin = app.drive("client-rect").one("client-rect")
+
+        def colour(x, y):
+            box = (origin.int("screen-x") + x, origin.int("screen-y") + y, 1, 1)
+            return self.session.screen_colours(*box).most_common(1)[0][0]
+
+        # An edge of the upper control, at a client point that the lower one covers too.
+        edges = [
+            ("按钮_确定 over 单选框_关机", 40, 57),
+            ("按钮_取消 over 单选框_重启", 115, 57),
+            ("按钮_退出 over 单选框_注销", 194, 57),
+            ("组合框_秒 over 透明标签3", 182, 20),
+            ("组合框_分钟 over 透明标签2", 107, 20),
+        ]
+        background = colour(3, 150)
+        deadline = time.monotonic() + 3
+        while True:
+            covered = [name for name, x, y in edges if colour(x, y) == background]
+            if not covered or time.monotonic() > deadline:
+                break
+            time.sleep(0.2)
+        self.session.screenshot("overlaps")
+        self.assertEqual(covered, [], "edges painted over by the control below")
 
     def test_a_click_on_a_radio_button_moves_the_check_to_it(self):
         app = self.launch()
