@@ -10,7 +10,6 @@ coordinates are the X root coordinates. Wine's output always goes to files, neve
 
 Writing a test module (tests/e2e/test_*.py, runnable alone as ``python3 test_x.py``)::
 
-    import unittest
     from harness import E2ETestCase, IDS, gbk, main
 
     class Countdown(E2ETestCase):
@@ -40,7 +39,8 @@ API
 - ``Program``: ``pid``; ``drive(*commands)`` runs the driver attached to this process (the main
   window of class MainWindowClassName is then the current window); ``wait_visible(ms)`` ->
   ``Record``; ``exit_code(timeout_s)`` -> the process's exit code as an unsigned number
-  (0xFFFFFFFF for -1); ``running()``.
+  (0xFFFFFFFF for -1); ``running()``; ``screen_centre(control_id)`` and ``close_box_centre()``
+  -> (x, y) screen points for real mouse clicks with xdotool.
 - Driver commands (tests/e2e/driver/driver.cpp): each a tuple or a whitespace-separated string,
   e.g. ``("click", IDS["按钮_确定"])`` or ``"wait-visible 5000"``. Control ids are numbers;
   texts are hex of CP936 bytes (``gbk(s).hex()``). See the table at the end of driver.cpp.
