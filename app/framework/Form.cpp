@@ -204,7 +204,7 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == def_->trayCallbackMessage) {
-        if (int code = def_->trayEventCode(lParam)) Raise(TheWindow, Event::TrayEvent, code);
+        if (int code = def_->trayEventCode(static_cast<long>(lParam))) Raise(TheWindow, Event::TrayEvent, code);
         return 0;
     }
     if (message == taskbarCreatedMessage_ && message != 0) {

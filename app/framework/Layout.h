@@ -104,6 +104,6 @@ struct WindowDef {
     std::span<const EventBinding> bindings;
     HyperlinkColours linkColours;
     unsigned trayCallbackMessage;
-    int (*trayEventCode)(LPARAM mouseMessage);  // 0: no event
+    int (*trayEventCode)(long mouseMessage);    // 0: no event
     HyperlinkOpener openHyperlink;               // null: a click opens nothing
 };

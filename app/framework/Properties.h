@@ -1,7 +1,10 @@
 #pragma once
 #include <string_view>
 
+#include <windows.h>
+
 #include "app/ControlIds.h"
+#include "app/framework/MenuTree.h"
 #include "app/Text.h"
 #include "skin/ByteBlock.h"
 
@@ -26,6 +29,11 @@ int ReadInterval(ControlId timer);
 void WriteInterval(ControlId timer, int milliseconds);
 Text ReadAddress(ControlId link);
 void WriteAddress(ControlId link, std::string_view address);
+
+// For the window operations of the subsystems (tray icon, popup menu): the window
+// itself and its stored menu tree.
+HWND MainWindowHandle();
+MenuTree MainWindowMenu();
 
 // Asks for MainWindow to be destroyed: at once with now, else when the message loop
 // next delivers messages, after the running handler has ended.
