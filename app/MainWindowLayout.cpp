@@ -4,6 +4,9 @@
 #include "app/ResourceData.h"
 #include "countdown/Countdown.h"
 #include "links/SiteAddresses.h"
+#include "tray/TrayEventCode.h"
+#include "tray/TrayHandlers.h"
+#include "tray/TrayIcon.h"
 
 namespace {
 
@@ -54,13 +57,16 @@ enum MenuPosition { 设置 = 0, 显示窗口 = 1, 取消定时 = 3, 广告地址
 
 constexpr EventBinding Bindings[] = {
     {TheWindow, Event::Created, Run<OnMainWindowCreated>},
+    {TheWindow, Event::Moved, Run<OnMainWindowMoved>},
+    {TheWindow, Event::TrayEvent, OnTrayEvent},
+    {TheWindow, Event::Destroying, Run<RemoveTrayIcon>},
+    {TheWindow, Event::ShellRestarted, Run<AddTrayIconAgain>},
     {FromControl(按钮_确定), Event::Clicked, Run<ArmCountdown>},
     {FromControl(按钮_取消), Event::Clicked, Run<StopCountdown>},
     {FromControl(时钟1), Event::Tick, Run<CountdownTick>},
+    {FromMenuItem(显示窗口), Event::Selected, Run<ShowMainWindow>},
     {FromMenuItem(取消定时), Event::Selected, Run<StopCountdown>},
 };
-
-int NoTrayEvent(LPARAM) { return 0; }
 
 constexpr WindowDef Layout = {
     .className = MainWindowClassName,
@@ -76,7 +82,7 @@ constexpr WindowDef Layout = {
     .bindings = Bindings,
     .linkColours = {.normal = Blue, .hover = RGB(38, 89, 4), .visited = RGB(128, 0, 0)},
     .trayCallbackMessage = TrayCallbackMessage,
-    .trayEventCode = NoTrayEvent,
+    .trayEventCode = TrayEventCode,
     .openHyperlink = nullptr,
 };
 

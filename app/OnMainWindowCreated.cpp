@@ -1,3 +1,5 @@
 #include "app/OnMainWindowCreated.h"
 
-void OnMainWindowCreated() {}
+#include "tray/TrayIcon.h"
+
+void OnMainWindowCreated() { InstallTrayIcon(); }
