@@ -173,10 +173,10 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!form) return DefWindowProcA(window, message, wParam, lParam);
-    return form->Handle(message, wParam, lParam);
+    return form->OnMessage(message, wParam, lParam);
 }
 
-LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_;
     switch (message) {
     case WM_MOVE: {

@@ -50,7 +50,7 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateMainWindow();
     bool CreateControl(ControlState& control);
     void OnCommand(WPARAM wParam, LPARAM lParam);
