@@ -25,7 +25,7 @@ Writing a test module (tests/e2e/test_*.py, runnable alone as ``python3 test_x.p
 API
 - ``E2ETestCase``: unittest.TestCase whose ``setUp`` makes ``self.session`` (a ``Session``)
   and closes it after the test. ``self.launch(*args, cwd=None)`` starts the program, waits
-  until its main window is visible and returns its ``Program``.
+  until its main window is visible and has the keyboard, and returns its ``Program``.
 - ``Session(name)``: the world of one test case. ``program_dir`` (Unix ``Path`` of
   ``C:\\Quorvel Test``), ``program_windows_path``, ``prefix``, ``case_dir`` (logs), ``env``
   (environment of every wine command), ``windows_path(unix_path)``;
@@ -38,7 +38,8 @@ API
   ``set_registry(reg_text)`` imports a REGEDIT4 text; ``close()``.
 - ``Program``: ``pid``; ``drive(*commands)`` runs the driver attached to this process (the main
   window of class MainWindowClassName is then the current window); ``wait_visible(ms)`` ->
-  ``Record``; ``exit_code(timeout_s)`` -> the process's exit code as an unsigned number
+  ``Record``; ``wait_keyboard_focus()`` (X keyboard focus on the main window: keys sent
+  earlier are lost); ``exit_code(timeout_s)`` -> the process's exit code as an unsigned number
   (0xFFFFFFFF for -1); ``running()``; ``screen_centre(control_id)`` and ``close_box_centre()``
   -> (x, y) screen points for real mouse clicks with xdotool.
 - Driver commands (tests/e2e/driver/driver.cpp): each a tuple or a whitespace-separated string,
@@ -227,13 +228,14 @@ def ensure_template():
 
 
 class XServer:
-    """A private Xvfb on a display number that it picks itself; stopped by its pid."""
+    """A private Xvfb on a display number that it picks itself; stopped by its pid. It does not
+    reset when its last client leaves, which would put the pointer back in the middle."""
 
     def __init__(self, log):
         read_end, write_end = os.pipe()
         with open(log, "wb") as out:
             self.process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
                 stdin=subprocess.DEVNULL, stdout=out, stderr=out, pass_fds=(write_end,),
             )
         os.close(write_end)
@@ -280,6 +282,19 @@ class Program:
 
     def running(self):
         return self._keeper.poll() is None
+
+    def wait_keyboard_focus(self, timeout_s=5):
+        """Waits until X gives the keyboard to the main window, which Wine asks for shortly after
+        the window is shown: keys typed before that are lost."""
+        caption = self.drive("caption").one("caption").text().decode("gbk")
+        deadline = time.monotonic() + timeout_s
+        while True:
+            focused = self.session.xdotool("getwindowfocus", "-f").strip()
+            if focused not in ("0", "1") and self.session.xdotool("getwindowname", focused).strip() == caption:
+                return
+            if time.monotonic() > deadline:
+                raise DriverError(f"the keyboard never went to the window '{caption}'")
+            time.sleep(0.02)
 
     def screen_centre(self, control_id):
         """Screen point at the middle of a child control, for real mouse input."""
@@ -423,6 +438,7 @@ class E2ETestCase(unittest.TestCase):
     def launch(self, *args, cwd=None):
         program = self.session.start(*args, cwd=cwd)
         program.wait_visible()
+        program.wait_keyboard_focus()
         return program
 
 

@@ -201,40 +201,39 @@ bool Control(Session& s, const char* command, const std::string& id, HWND& contr
     return control ? true : Fail(command, "no-control id=%s", id.c_str());
 }
 
-bool Launch(Session& s, Args args) {
+// Starts a process from the words of its command line; the caller owns the process handle.
+bool StartProcess(const char* command, Args args, const std::string& directory, HANDLE& process,
+                  DWORD& pid) {
     std::string line;
     for (const std::string& arg : args)
         AppendQuoted(line, arg);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    const char* directory = s.launchDirectory.empty() ? nullptr : s.launchDirectory.c_str();
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, directory,
-                        &startup, &started))
-        return Fail("launch", "create-process code=%lu", GetLastError());
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &started))
+        return Fail(command, "create-process code=%lu", GetLastError());
     CloseHandle(started.hThread);
-    s.pid = started.dwProcessId;
-    s.process = started.hProcess;
+    process = started.hProcess;
+    pid = started.dwProcessId;
+    return true;
+}
+
+bool Launch(Session& s, Args args) {
+    if (!StartProcess("launch", args, s.launchDirectory, s.process, s.pid)) return false;
     s.window = nullptr;
     Emit("launch pid=%lu", s.pid);
     return true;
 }
 
-bool Run(Session&, Args args) {
-    std::string line;
-    for (const std::string& arg : args)
-        AppendQuoted(line, arg);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return Fail("run", "create-process code=%lu", GetLastError());
-    WaitForSingleObject(started.hProcess, INFINITE);
+bool Run(Session& s, Args args) {
+    HANDLE process;
+    DWORD pid;
+    if (!StartProcess("run", args, s.launchDirectory, process, pid)) return false;
+    WaitForSingleObject(process, INFINITE);
     DWORD code = 0;
-    GetExitCodeProcess(started.hProcess, &code);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
     Emit("run code=%lu", code);
     return true;
 }
@@ -601,7 +600,7 @@ struct Command {
 constexpr size_t Many = 64;
 
 constexpr Command Commands[] = {
-    {"cwd", 1, 1, Cwd},                       // cwd <dir>: current directory for later launches
+    {"cwd", 1, 1, Cwd},                       // cwd <dir>: current directory for launch and run
     {"launch", 1, Many, Launch},              // launch <exe> [args]: start, keep its pid
     {"run", 1, Many, Run},                    // run <exe> [args]: start and wait for it
     {"attach", 1, 1, Attach},                 // attach <pid>
