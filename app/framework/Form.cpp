@@ -338,6 +338,14 @@ void Form::WriteAddress(ControlId link, std::string_view address) {
     if (ControlState* control = Find(link)) control->address = Text::Copy(address);
 }
 
+int Form::Navigate(ControlId link) {
+    const ControlState* control = Find(link);
+    if (!control || !def_->openHyperlink) return 0;
+    const ControlDef& box = *control->def;
+    return def_->openHyperlink({box.mailLink, control->address.c_str(), box.mailAddress ? box.mailAddress : ""},
+                               SW_SHOW);
+}
+
 void Form::RequestDestroy(bool now) {
     if (!window_) return;
     destroyPending_ = true;

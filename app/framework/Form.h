@@ -34,6 +34,7 @@ public:
     void WriteInterval(ControlId timer, int milliseconds);
     Text ReadAddress(ControlId link) const;
     void WriteAddress(ControlId link, std::string_view address);
+    int Navigate(ControlId link); // opens the box's target; the visited mark stays
     HWND ControlWindow(ControlId id) const;
     void RequestDestroy(bool now);
 

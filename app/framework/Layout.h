@@ -30,11 +30,13 @@ struct NumberItems {
     int last = -1; // -1: no items
 };
 
-// What a hyperlink box does when clicked: opens the box's target, 1 when started.
+// What a hyperlink box opens: its address, or a mail to its e-mail address.
 struct HyperlinkTarget {
+    bool mail;
     const char* webAddress;
     const char* mailAddress;
 };
+// Opens a box's target with the show command; 1 when something was started, else 0.
 using HyperlinkOpener = int (*)(const HyperlinkTarget& target, int showCommand);
 
 struct ControlDef {
@@ -47,7 +49,9 @@ struct ControlDef {
     NumberItems items = {};
     FontDef font = {nullptr};
     COLORREF textColour = RGB(0, 0, 0);
-    const char* address = nullptr; // hyperlink box: the address it opens at start
+    const char* address = nullptr;     // hyperlink box: the address it opens at start
+    const char* mailAddress = nullptr; // a mail box's e-mail address
+    bool mailLink = false;             // a mail box instead of a web-address box
 };
 
 struct HyperlinkColours {

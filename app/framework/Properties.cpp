@@ -48,6 +48,7 @@ int ReadInterval(ControlId timer) { return Window().ReadInterval(timer); }
 void WriteInterval(ControlId timer, int milliseconds) { Window().WriteInterval(timer, milliseconds); }
 Text ReadAddress(ControlId link) { return Window().ReadAddress(link); }
 void WriteAddress(ControlId link, std::string_view address) { Window().WriteAddress(link, address); }
+int Navigate(ControlId link) { return Window().Navigate(link); }
 HWND MainWindowHandle() { return Window().Handle(); }
 MenuTree MainWindowMenu() { return Window().Def().menu; }
 void RequestDestroy(bool now) { Window().RequestDestroy(now); }

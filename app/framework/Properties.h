@@ -29,6 +29,7 @@ int ReadInterval(ControlId timer);
 void WriteInterval(ControlId timer, int milliseconds);
 Text ReadAddress(ControlId link);
 void WriteAddress(ControlId link, std::string_view address);
+int Navigate(ControlId link);       // opens the box's target: 1 when something started
 
 // For the window operations of the subsystems (tray icon, popup menu): the window
 // itself and its stored menu tree.

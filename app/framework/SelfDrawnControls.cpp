@@ -67,9 +67,7 @@ void OnHyperlinkMouseMove(HWND window, Form::ControlState& state, LPARAM lParam)
 }
 
 void OnHyperlinkClick(HWND window, Form::ControlState& state) {
-    HyperlinkOpener open = state.form->Def().openHyperlink;
-    if (!open) return;
-    int opened = open({state.address.c_str(), ""}, SW_SHOW);
+    int opened = state.form->Navigate(state.def->id);
     state.visited = opened == 1;
     if (opened == 1) InvalidateRect(window, nullptr, FALSE);
 }
