@@ -127,6 +127,25 @@ class StartedWindow(E2ETestCase):
         self.assertEqual([e.int("value") for e in out.all("enabled")], [1, 1, 1])
         self.assertEqual(out.one("text").text(), b"")
 
+    def test_command_line_arguments_are_ignored(self):
+        app = self.launch("/s", "24", "--hours=3")
+        out = app.drive("rect", ("check", IDS["单选框_关机"]), ("combo", IDS["组合框_小时"]),
+                        ("enabled", IDS["按钮_确定"]), ("text", IDS["标签1"]))
+        rect = out.one("rect")
+        self.assertEqual((rect.int("width"), rect.int("height")), (WIDTH, HEIGHT))
+        self.assertEqual(out.one("check").int("value"), 1)
+        self.assertEqual(out.one("combo").int("selected"), 0)
+        self.assertEqual(out.one("enabled").int("value"), 1)
+        self.assertEqual(out.one("text").text(), b"")
+
+    def test_a_second_copy_starts_beside_the_first_with_its_own_window(self):
+        first = self.launch()
+        second = self.launch()
+        self.assertNotEqual(first.pid, second.pid)
+        windows = [app.wait_visible(1000)["hwnd"] for app in (first, second)]
+        self.assertNotEqual(windows[0], windows[1])
+        self.assertTrue(first.running())
+
     def test_self_drawn_labels_show_their_texts_in_their_colours(self):
         app = self.launch()
         app.drive(("select", IDS["组合框_秒"], 10), ("click", IDS["按钮_确定"]),
