@@ -143,7 +143,8 @@ bool Form::CreateControl(ControlState& control) {
 
     const char* selfDrawn = SelfDrawnClassName(def.kind);
     StandardClass standard = StandardClassOf(def.kind);
-    DWORD style = WS_CHILD | standard.style | (def.focusStop ? WS_TABSTOP : 0);
+    // Siblings clip each other, so the stacking order decides what shows where they overlap.
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | standard.style | (def.focusStop ? WS_TABSTOP : 0);
     control.window = CreateWindowExA(SelfDrawnExStyle(def.kind), selfDrawn ? selfDrawn : standard.name, def.text, style, def.x, def.y,
                                      def.width, def.height, window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), Instance(),
