@@ -23,6 +23,8 @@ constexpr UINT_PTR MoveMessageBoxTimer = 1;
 HANDLE logFile = INVALID_HANDLE_VALUE;
 HWND mainWindow = nullptr;
 HFONT statusFont = nullptr, linkFont = nullptr;
+HWND created[16];
+int createdCount = 0;
 
 struct Options {
     const char* skin = "";
@@ -109,9 +111,10 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HWND Label(HWND parent, const char* text, int x, int y, int w, int h, const LabelLook* look) {
-    const HWND label = CreateWindowExA(0, "QuorvelLabel", text, WS_CHILD | WS_VISIBLE, x, y, w, h,
+    const HWND label = CreateWindowExA(0, "QuorvelLabel", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w, h,
                                        parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(look));
+    created[createdCount++] = label;
     InvalidateRect(label, nullptr, TRUE);
     return label;
 }
@@ -119,9 +122,10 @@ HWND Label(HWND parent, const char* text, int x, int y, int w, int h, const Labe
 HWND Control(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
              int id) {
     const HWND control =
-        CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+        CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w, h, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    created[createdCount++] = control;
     return control;
 }
 
@@ -159,6 +163,9 @@ void BuildControls(HWND window) {
     Combo(window, 32, 10, 25, 1013);
     const HWND status = Label(window, "距离关机还剩0小时29分59秒", 20, 96, 198, 24, &red);
     SendMessageA(off, BM_SETCHECK, BST_CHECKED, 0);
+    // Stacked in creation order, the first on top, as the program stacks its controls.
+    for (int i = 0; i < createdCount; ++i)
+        SetWindowPos(created[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (options.disable) EnableWindow(cancel, FALSE);
     LogCentre("ok", ok);
     LogCentre("quit", quit);
