@@ -3,6 +3,8 @@
 #include "app/OnMainWindowCreated.h"
 #include "app/ResourceData.h"
 #include "countdown/Countdown.h"
+#include "links/LinkActions.h"
+#include "links/OpenHyperlink.h"
 #include "links/SiteAddresses.h"
 #include "tray/TrayEventCode.h"
 #include "tray/TrayHandlers.h"
@@ -63,9 +65,13 @@ constexpr EventBinding Bindings[] = {
     {TheWindow, Event::ShellRestarted, Run<AddTrayIconAgain>},
     {FromControl(按钮_确定), Event::Clicked, Run<ArmCountdown>},
     {FromControl(按钮_取消), Event::Clicked, Run<StopCountdown>},
+    {FromControl(按钮_退出), Event::Clicked, Run<OpenAdPageAndExit>},
     {FromControl(时钟1), Event::Tick, Run<CountdownTick>},
     {FromMenuItem(显示窗口), Event::Selected, Run<ShowMainWindow>},
     {FromMenuItem(取消定时), Event::Selected, Run<StopCountdown>},
+    {FromMenuItem(广告地址), Event::Selected, Run<OpenAdPage>},
+    {FromMenuItem(官方网站), Event::Selected, Run<OpenOfficialSite>},
+    {FromMenuItem(退出工具), Event::Selected, Run<OpenAdPageAndExit>},
 };
 
 constexpr WindowDef Layout = {
@@ -83,7 +89,7 @@ constexpr WindowDef Layout = {
     .linkColours = {.normal = Blue, .hover = RGB(38, 89, 4), .visited = RGB(128, 0, 0)},
     .trayCallbackMessage = TrayCallbackMessage,
     .trayEventCode = TrayEventCode,
-    .openHyperlink = nullptr,
+    .openHyperlink = OpenHyperlinkTarget,
 };
 
 } // namespace

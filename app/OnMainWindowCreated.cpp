@@ -1,5 +1,13 @@
 #include "app/OnMainWindowCreated.h"
 
+#include "skin/SkinSetup.h"
 #include "tray/TrayIcon.h"
 
-void OnMainWindowCreated() { InstallTrayIcon(); }
+namespace {
+constexpr int ProgramSkin = 33;
+}
+
+void OnMainWindowCreated() {
+    ApplyEmbeddedSkin(ProgramSkin);
+    InstallTrayIcon();
+}

@@ -7,6 +7,7 @@
 
 #include "app/RunDirectory.h"
 #include "app/framework/Events.h"
+#include "skin/LateBoundFunctions.h"
 
 namespace {
 char runDirectory[MAX_PATH] = "";
@@ -28,5 +29,6 @@ const char* RunDirectory() { return runDirectory; }
 
 void ExitCleanUp() {
     SuspendEvents();
+    ReleaseLateBoundLibraries();
     OleUninitialize();
 }

@@ -1,7 +1,6 @@
 # qt_embed_byte_block(<target> <symbol> <file>): links <file> into <target> as the
 # read-only byte block `extern "C" const unsigned char <symbol>[]` (dimension count 1,
-# byte count N, then the N bytes). <file> may be a generator expression such as
-# $<TARGET_FILE:dll>; the object is rebuilt when the file changes.
+# byte count N, then the N bytes). The object is rebuilt when the file changes.
 function(qt_embed_byte_block target symbol file)
     set(QT_EMBED_SYMBOL ${symbol})
     set(QT_EMBED_FILE ${file})

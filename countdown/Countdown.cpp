@@ -2,6 +2,7 @@
 
 #include "app/framework/Properties.h"
 #include "countdown/CountdownArithmetic.h"
+#include "countdown/RunChosenPowerAction.h"
 #include "countdown/TextToNumber.h"
 
 std::int32_t RemainingSeconds = 0;
@@ -38,4 +39,5 @@ void StopCountdown() {
 void CountdownTick() {
     --RemainingSeconds;
     WriteCaption(标签1, RemainingTimeText(RemainingSeconds).view());
+    if (RemainingSeconds == 0) RunChosenPowerAction(); // once: the count never comes back up
 }
