@@ -43,6 +43,15 @@ struct DressedWindow {
     bool pressedInside = false;
     SIZE regionSize = {};   // frames: the size the window region was made for
     HWND owner = nullptr;   // open lists of drop-down lists: the drop-down list
+    // Frames: where hit-testing put the system menu and the caption buttons, found once for
+    // the geometry and styles named here.
+    struct {
+        bool valid;
+        SIZE size;
+        Rect client;
+        LONG style, exStyle;
+        Rect icon, slots[3];
+    } caption = {};
 };
 
 // Dressing: subclassing a window, and finding the record of a dressed one.

@@ -57,7 +57,7 @@ void ProbeCaption(HWND window, const RECT& windowRect, FrameLayout& layout) {
     }
 }
 
-FrameLayout LayoutOf(HWND window) {
+FrameLayout LayoutOf(HWND window, DressedWindow& dressed) {
     FrameLayout layout;
     RECT windowRect, clientRect;
     GetWindowRect(window, &windowRect);
@@ -75,7 +75,16 @@ FrameLayout LayoutOf(HWND window) {
     }
     layout.inner = {frame, captionBottom, layout.size.x - frame, layout.size.y - frame};
     layout.caption = {frame, frame, layout.size.x - frame, captionBottom};
-    if (!layout.caption.Empty()) ProbeCaption(window, windowRect, layout);
+    auto& cache = dressed.caption;
+    const LONG style = GetWindowLongW(window, GWL_STYLE), exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    if (!(cache.valid && cache.size.cx == layout.size.x && cache.size.cy == layout.size.y &&
+          cache.client == layout.client && cache.style == style && cache.exStyle == exStyle)) {
+        if (!layout.caption.Empty()) ProbeCaption(window, windowRect, layout);
+        cache = {true, {layout.size.x, layout.size.y}, layout.client, style, exStyle, layout.icon,
+                 {layout.slots[0], layout.slots[1], layout.slots[2]}};
+    }
+    layout.icon = cache.icon;
+    for (int slot = 0; slot < SlotCount; ++slot) layout.slots[slot] = cache.slots[slot];
     return layout;
 }
 
@@ -115,7 +124,7 @@ void DrawCaptionText(HWND window, HDC dc, const SkinResources& resources, const 
     int buttonsLeft = layout.caption.right;
     for (const Rect& slot : layout.slots)
         if (!slot.Empty() && slot.left < buttonsLeft) buttonsLeft = slot.left;
-    RECT box = ToRECT(CaptionTextRect(skin, layout.caption, iconBox, buttonsLeft));
+    RECT box = ToRECT(CaptionTextRect(layout.caption, iconBox, buttonsLeft));
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
                         (skin.captionAlign ? DT_CENTER : DT_LEFT);
     const HGDIOBJ previousFont = SelectObject(dc, resources.captionFont);
@@ -130,10 +139,10 @@ void DrawCaptionText(HWND window, HDC dc, const SkinResources& resources, const 
     SelectObject(dc, previousFont);
 }
 
-void PaintFrameNow(HWND window, const DressedWindow& dressed) {
+void PaintFrameNow(HWND window, DressedWindow& dressed) {
     const SkinResources* resources = CurrentSkin();
     if (!resources || IsIconic(window)) return;
-    const FrameLayout layout = LayoutOf(window);
+    const FrameLayout layout = LayoutOf(window, dressed);
     OffscreenPaint paint({0, 0, layout.size.x, layout.size.y});
     if (!paint.Ready()) return;
     const Skin& skin = resources->skin;
@@ -324,7 +333,7 @@ LRESULT FrameProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wPar
     }
     case WM_NCPAINT: {
         if (IsIconic(window)) break;
-        const FrameLayout layout = LayoutOf(window);
+        const FrameLayout layout = LayoutOf(window, dressed);
         // A menu bar or scroll bars are the window's own to draw.
         if (!(layout.inner == layout.client)) CallOriginal(dressed, window, message, wParam, lParam);
         PaintFrameNow(window, dressed);

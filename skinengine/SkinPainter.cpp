@@ -164,13 +164,9 @@ void PaintFrame(Canvas& canvas, const Skin& skin, Point window, Rect caption, Re
     canvas.StrokeRound(full, top, bottom, 1, skin.frameOuter);
 }
 
-Rect CaptionTextRect(const Skin& skin, Rect caption, Rect icon, int buttonsLeft) {
-    const int leftLimit = icon.Empty() ? caption.left + 6 : icon.right + 5;
-    const int rightLimit = buttonsLeft - 4;
-    if (static_cast<CaptionAlign>(skin.captionAlign) == CaptionAlign::Left)
-        return {leftLimit, caption.top, rightLimit, caption.bottom - 1};
-    const int margin = std::max(leftLimit - caption.left, caption.right - rightLimit);
-    return {caption.left + margin, caption.top, caption.right - margin, caption.bottom - 1};
+Rect CaptionTextRect(Rect caption, Rect icon, int buttonsLeft) {
+    const int left = icon.Empty() ? caption.left + 6 : icon.right + 5;
+    return {left, caption.top, buttonsLeft - 4, caption.bottom - 1};
 }
 
 void PaintCaptionButton(Canvas& canvas, const Skin& skin, Rect slot, Rect caption,
@@ -281,23 +277,25 @@ void PaintCheckMark(Canvas& canvas, const Skin& skin, Rect box, bool radio, int 
     const float size = static_cast<float>(box.Width());
     const float cx = box.left + size / 2, cy = box.top + size / 2, r = size / 2 - 0.25f;
     const auto style = static_cast<CheckStyle>(skin.checkStyle);
-    if (radio && style != CheckStyle::Square) {
+    if (radio) {
         canvas.FillDisc(cx, cy, r, Paint::Solid(checked && style == CheckStyle::Filled ? mark : back));
         canvas.StrokeRing(cx, cy, r, 1, checked && style == CheckStyle::Filled ? mark : border);
         if (!checked) return;
         if (style == CheckStyle::Classic) canvas.FillDisc(cx, cy, r * 0.45f, Paint::Solid(mark));
+        if (style == CheckStyle::Square) {
+            const int inset = box.Width() * 3 / 10;
+            canvas.FillRound(box.Inset(inset, inset), 1, 1, Paint::Solid(mark));
+        }
         if (style == CheckStyle::Filled) canvas.FillDisc(cx, cy, r * 0.36f, Paint::Solid(back));
         if (style == CheckStyle::Ring) canvas.StrokeRing(cx, cy, r - 0.5f, r * 0.42f, mark);
         return;
     }
-    const float corner = radio ? 3.5f : style == CheckStyle::Classic ? 1.0f : 3.0f;
-    const bool filled = checked == 1 && style == CheckStyle::Filled && !radio;
+    const float corner = style == CheckStyle::Classic ? 1.0f : 3.0f;
+    const bool filled = checked == 1 && style == CheckStyle::Filled;
     canvas.FillRound(box, corner, corner, Paint::Solid(filled ? mark : back));
     canvas.StrokeRound(box, corner, corner, 1, filled ? mark : border);
     if (!checked) return;
-    if (radio) {
-        canvas.FillRound(box.Inset(3, 3), 1.5f, 1.5f, Paint::Solid(mark));
-    } else if (checked == 2) {
+    if (checked == 2) {
         canvas.FillRect(box.Inset(3, 3), Mix(back, mark, 0.6f));
     } else {
         const Rgb tick = filled ? back : mark;

@@ -22,9 +22,9 @@ void PaintBackground(Canvas& canvas, const Skin& skin, Rect area, Point toRoot, 
 // the inner part.
 void PaintFrame(Canvas& canvas, const Skin& skin, Point window, Rect caption, Rect inner,
                 bool active);
-// The rectangle where the caption text goes, right of the icon box `icon` (empty when the
-// skin hides the icon) and left of the first caption button at `buttonsLeft`.
-Rect CaptionTextRect(const Skin& skin, Rect caption, Rect icon, int buttonsLeft);
+// The room for the caption text, right of the icon box `icon` (empty when there is none) and
+// left of the first caption button at `buttonsLeft`; a centred title is centred in it.
+Rect CaptionTextRect(Rect caption, Rect icon, int buttonsLeft);
 void PaintCaptionButton(Canvas& canvas, const Skin& skin, Rect slot, Rect caption,
                         CaptionGlyph glyph, Look look);
 
