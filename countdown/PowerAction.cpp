@@ -10,7 +10,7 @@ std::uint32_t ExitFlags(PowerSystem& system, int mode) {
     switch (mode) {
     case PowerOff: return IsNtFamily(system) ? EWX_POWEROFF : EWX_SHUTDOWN;
     case Reboot: return EWX_REBOOT;
-    default: return EWX_LOGOFF;
+    default: return EWX_LOGOFF; // LogOff
     }
 }
 

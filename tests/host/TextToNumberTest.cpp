@@ -42,7 +42,8 @@ TEST(TextToNumber, ReadsTheNumberAtTheStartOfTheText) {
         {"-1e-400", 0},
         {"1e-99999999999999999999", 0},
         {"0." + std::string(400, '0') + "1", 0},
-        {"1e-310", 1e-310}, // a subnormal double is still a double
+        {"0." + std::string(400, '0') + "1e10", 0}, // leading zeros of the fraction count
+        {"1e-310", 1e-310},                         // a subnormal double is still a double
         {"1" + std::string(400, '0') + "e-100", 1e300},
         {"0." + std::string(400, '0') + "1e400", 0.1},
         {"0.1e2", 10},
@@ -58,8 +59,9 @@ TEST(TextToNumber, TooLargeForADoubleIsInfiniteAndArmsZeroSeconds) {
     double negative = TextToNumber("-9d999");
     EXPECT_TRUE(std::isinf(negative) && negative < 0);
     for (const std::string& text :
-         {"1" + std::string(400, '0'), std::string("1e99999999999999999999"),
-          std::string("0.001e312"), std::string("1.7976931348623159e308")})
+         {"1" + std::string(400, '0'), "1" + std::string(400, '0') + "e-10",
+          std::string("1e99999999999999999999"), std::string("0.001e312"),
+          std::string("1.7976931348623159e308")})
         EXPECT_EQ(TextToNumber(text), HUGE_VAL) << text;
     EXPECT_EQ(TotalSeconds(huge, 0, 0), 0);
     EXPECT_EQ(TotalSeconds(0, negative, 0), 0);
