@@ -18,6 +18,8 @@ function(qt_target_defaults target)
     target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
     if(WIN32)
         target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
+        # Doubles in SSE registers: every product and sum is rounded to a double, as on the host.
+        target_compile_options(${target} PRIVATE -msse2 -mfpmath=sse)
     elseif(QT_SANITIZE AND NOT QT_FUZZ)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)
