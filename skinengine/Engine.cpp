@@ -1,5 +1,6 @@
 #include "skinengine/Engine.h"
 
+#include <cstdint>
 #include <initializer_list>
 
 #include "skinengine/OffscreenPaint.h"
@@ -60,6 +61,25 @@ void PinModule() {
                        reinterpret_cast<LPCWSTR>(&AttachSkin), &self);
 }
 
+// The whole buffer must be readable: a size that overstates it must not lead the reader
+// past its end. Sizes the reader refuses unread need no look.
+bool Readable(const void* data, int size) {
+    if (!data || size <= 0 || static_cast<std::size_t>(size) > kSkinMaxSize) return true;
+    constexpr DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                               PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    auto at = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t end = at + static_cast<std::uintptr_t>(size);
+    if (end < at) return false;
+    while (at < end) {
+        MEMORY_BASIC_INFORMATION region;
+        if (!VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof(region))) return false;
+        if (region.State != MEM_COMMIT || !(region.Protect & readable) || (region.Protect & PAGE_GUARD))
+            return false;
+        at = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
+    }
+    return true;
+}
+
 } // namespace
 
 const SkinResources* CurrentSkin() { return current; }
@@ -69,6 +89,7 @@ void SetEngineModule(HINSTANCE instance) { module = instance; }
 COLORREF ToColorRef(Rgb colour) { return RGB(colour.r, colour.g, colour.b); }
 
 int AttachSkin(const void* data, int size) {
+    if (!Readable(data, size)) return -23;
     Skin skin;
     if (SkinError error = ReadSkin(data, size, skin); error != SkinError::None)
         return -static_cast<int>(error);

@@ -16,6 +16,7 @@
 //   -20  the window creation hook could not be installed
 //   -21  the skin's brushes or font could not be made
 //   -22  called from another thread than the first, successful call
+//   -23  the size reaches past readable memory
 #include "skinengine/Engine.h"
 
 extern "C" int __stdcall SkinH_AttachRes(const void* skin, int size, const char*, int, int, int) {

@@ -4,9 +4,10 @@
 // same directory with the skin file named on the command line.
 //
 //   skinengine_testhost SKIN LOG [--attach-first] [--pos X Y] [--message-box] [--menu]
-//                       [--disable] [--drop] [--repaint N]
+//                       [--disable] [--drop] [--overstate] [--repaint N]
 //
-// SKIN may be a missing file (an empty skin is attached then). LOG receives one line per
+// SKIN may be a missing file (an empty skin is attached then). --overstate hands the skin over
+// at the very end of readable memory with a size 64 bytes too large. LOG receives one line per
 // fact: "attach=<result>", "window=<l t r b>", "<part>=<x y>" screen points of the parts,
 // "ready" once shown and painted, then events ("moved", "minimised", "destroyed"...).
 #include <windows.h>
@@ -28,7 +29,8 @@ int createdCount = 0;
 
 struct Options {
     const char* skin = "";
-    bool attachFirst = false, messageBox = false, menu = false, disable = false, drop = false;
+    bool attachFirst = false, messageBox = false, menu = false, disable = false, drop = false,
+         overstate = false;
     int x = 20, y = 20, repaints = 0;
 } options;
 
@@ -67,7 +69,18 @@ int AttachSkin() {
         ReadFile(file, bytes, size, &read, nullptr);
         CloseHandle(file);
     }
-    const int result = attach(bytes, static_cast<int>(read), "", 0, 0, 0);
+    int result;
+    if (options.overstate) {
+        // The skin ends where readable memory ends, and the size claims 64 bytes more.
+        const DWORD page = 64 * 1024;
+        auto* area = static_cast<unsigned char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE, PAGE_NOACCESS));
+        VirtualAlloc(area, page, MEM_COMMIT, PAGE_READWRITE);
+        memcpy(area + page - read, bytes, read);
+        result = attach(area + page - read, static_cast<int>(read + 64), "", 0, 0, 0);
+        VirtualFree(area, 0, MEM_RELEASE);
+    } else {
+        result = attach(bytes, static_cast<int>(read), "", 0, 0, 0);
+    }
     HeapFree(GetProcessHeap(), 0, bytes);
     return result;
 }
@@ -280,6 +293,7 @@ bool ParseOptions(int argc, char** argv) {
         else if (!strcmp(argv[i], "--menu")) options.menu = true;
         else if (!strcmp(argv[i], "--disable")) options.disable = true;
         else if (!strcmp(argv[i], "--drop")) options.drop = true;
+        else if (!strcmp(argv[i], "--overstate")) options.overstate = true;
         else if (!strcmp(argv[i], "--pos") && i + 2 < argc) {
             options.x = atoi(argv[++i]);
             options.y = atoi(argv[++i]);

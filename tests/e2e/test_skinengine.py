@@ -139,16 +139,20 @@ class SkinEngine(E2ETestCase):
         damaged = bytearray((self.session.program_dir / f"{AURORA}.she").read_bytes())
         damaged[-1] ^= 0x40
         (self.session.program_dir / "damaged.she").write_bytes(damaged)
+        runs = {"damaged": ("damaged.she",), "missing": ("missing.she",),
+                "overstated": (f"{AURORA}.she", "--overstate"), "good": (f"{AURORA}.she",)}
         results = {}
-        for skin in ("damaged.she", "missing.she", f"{AURORA}.she"):
-            host = TestHost(self, skin)
-            results[skin] = (host.facts()["attach"][0], host.regions())
+        for name, arguments in runs.items():
+            host = TestHost(self, *arguments)
+            results[name] = (host.facts()["attach"][0], host.regions())
             self.assertEqual(host.close(), 0)
-        self.assertEqual(results["damaged.she"][0], "-7")  # the checksum
-        self.assertEqual(results["missing.she"][0], "-1")  # no data
-        self.assertEqual(results["damaged.she"][1], results["missing.she"][1], "not the system's look")
-        for region, colour in results["damaged.she"][1].items():
-            self.assertNotEqual(colour, results[f"{AURORA}.she"][1][region], region)
+        self.assertEqual(results["damaged"][0], "-7")  # the checksum
+        self.assertEqual(results["missing"][0], "-1")  # no data
+        self.assertEqual(results["overstated"][0], "-23")  # the size reaches past readable memory
+        for name in ("damaged", "overstated"):
+            self.assertEqual(results[name][1], results["missing"][1], f"{name}: not the system's look")
+        for region, colour in results["damaged"][1].items():
+            self.assertNotEqual(colour, results["good"][1][region], region)
 
     def test_hover_and_press_change_a_button_and_the_click_still_arrives(self):
         host = TestHost(self, f"{AURORA}.she")
