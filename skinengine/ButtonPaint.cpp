@@ -10,8 +10,12 @@ namespace {
 
 constexpr int kMarkSize = 13;
 
-Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+RECT ToRECT(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 HFONT FontOf(HWND window) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
@@ -73,8 +77,9 @@ void PaintButtonNow(HWND window, const DressedWindow& dressed, HDC target) {
     Rgb textColour;
     if (push) {
         const ButtonLook button{look, focused, (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON};
-        textBox = PlaceText(dc, text, ToRECT(PaintButton(paint.canvas(), skin, ToRect(client), button)),
-                            format, style);
+        textBox =
+            PlaceText(dc, text, ToRECT(PaintButton(paint.canvas(), skin, ToRect(client), button)),
+                      format, style);
         textColour = ButtonTextColour(skin, look);
     } else {
         const bool markRight = style & BS_RIGHTBUTTON;
@@ -89,8 +94,9 @@ void PaintButtonNow(HWND window, const DressedWindow& dressed, HDC target) {
         PaintCheckMark(paint.canvas(), skin, mark, dressed.kind == WindowKind::RadioButton, checked,
                        look);
         if (focused && text[0])
-            PaintTextFocus(paint.canvas(), skin,
-                           {textBox.left - 2, textBox.top - 1, textBox.right + 2, textBox.bottom + 1});
+            PaintTextFocus(
+                paint.canvas(), skin,
+                {textBox.left - 2, textBox.top - 1, textBox.right + 2, textBox.bottom + 1});
         textColour = look == Look::Disabled ? skin.clientDisabledText : skin.clientText;
     }
     SetBkMode(dc, TRANSPARENT);
@@ -125,15 +131,15 @@ bool ChangesLook(UINT message) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CAPTURECHANGED:
-    case WM_UPDATEUISTATE:
-        return true;
+    case WM_UPDATEUISTATE: return true;
     default: return false;
     }
 }
 
 } // namespace
 
-LRESULT ButtonProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ButtonProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wParam,
+                   LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;

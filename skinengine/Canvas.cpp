@@ -6,7 +6,9 @@
 namespace skin {
 namespace {
 
-float Clamp01(float value) { return value < 0 ? 0 : value > 1 ? 1 : value; }
+float Clamp01(float value) {
+    return value < 0 ? 0 : value > 1 ? 1 : value;
+}
 
 std::uint8_t Channel(float value) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0f, 255.0f)));
@@ -21,7 +23,9 @@ float RoundCoverage(const Rect& r, float radiusTop, float radiusBottom, float px
     const bool upper = py < (r.top + r.bottom) / 2.0f;
     const float radius = upper ? radiusTop : radiusBottom;
     if (radius <= 0) return coverage;
-    const float cx = px < r.left + radius ? r.left + radius : px > r.right - radius ? r.right - radius : px;
+    const float cx = px < r.left + radius    ? r.left + radius
+                     : px > r.right - radius ? r.right - radius
+                                             : px;
     const float cy = upper ? (py < r.top + radius ? r.top + radius : py)
                            : (py > r.bottom - radius ? r.bottom - radius : py);
     if (cx == px || cy == py) return coverage;
@@ -41,8 +45,12 @@ Rgb Mix(Rgb from, Rgb to, float amount) {
             Channel(from.b + (to.b - from.b) * t)};
 }
 
-Rgb Lighten(Rgb colour, float amount) { return Mix(colour, {255, 255, 255}, amount); }
-Rgb Darken(Rgb colour, float amount) { return Mix(colour, {0, 0, 0}, amount); }
+Rgb Lighten(Rgb colour, float amount) {
+    return Mix(colour, {255, 255, 255}, amount);
+}
+Rgb Darken(Rgb colour, float amount) {
+    return Mix(colour, {0, 0, 0}, amount);
+}
 
 Rgb Paint::At(int x, int y) const {
     const float along = kind == Kind::Horizontal
@@ -77,8 +85,7 @@ void Canvas::Blend(int x, int y, Rgb colour, float coverage) {
                                      static_cast<std::uint32_t>(mixed.g) << 8 | mixed.b;
 }
 
-template <typename Coverage>
-void Canvas::Cover(Rect box, const Paint& paint, Coverage coverage) {
+template <typename Coverage> void Canvas::Cover(Rect box, const Paint& paint, Coverage coverage) {
     const Rect bounds = Bounds();
     box = {std::max(box.left, bounds.left), std::max(box.top, bounds.top),
            std::min(box.right, bounds.right), std::min(box.bottom, bounds.bottom)};
@@ -96,9 +103,8 @@ void Canvas::Fill(Rect rect, const Paint& paint) {
 void Canvas::FillRound(Rect rect, float radiusTop, float radiusBottom, const Paint& paint) {
     Paint spanned = paint;
     if (spanned.span.Empty()) spanned.span = rect;
-    Cover(rect, spanned, [&](float px, float py) {
-        return RoundCoverage(rect, radiusTop, radiusBottom, px, py);
-    });
+    Cover(rect, spanned,
+          [&](float px, float py) { return RoundCoverage(rect, radiusTop, radiusBottom, px, py); });
 }
 
 void Canvas::StrokeRound(Rect rect, float radiusTop, float radiusBottom, float width, Rgb colour) {
@@ -129,8 +135,7 @@ void Canvas::StrokeRing(float cx, float cy, float radius, float width, Rgb colou
                    static_cast<int>(std::ceil(cx + radius + 1)),
                    static_cast<int>(std::ceil(cy + radius + 1))};
     Cover(box, Paint::Solid(colour), [&](float px, float py) {
-        return DiscCoverage(cx, cy, radius, px, py) -
-               DiscCoverage(cx, cy, radius - width, px, py);
+        return DiscCoverage(cx, cy, radius, px, py) - DiscCoverage(cx, cy, radius - width, px, py);
     });
 }
 

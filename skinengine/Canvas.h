@@ -34,7 +34,7 @@ struct Paint {
 };
 
 class Canvas {
-public:
+  public:
     Canvas(std::uint32_t* pixels, int width, int height, int originX, int originY)
         : pixels_(pixels), width_(width), height_(height), originX_(originX), originY_(originY) {}
 
@@ -52,9 +52,8 @@ public:
     void Line(float x0, float y0, float x1, float y1, float width, Rgb colour);
     void FillTriangle(const float (&xs)[3], const float (&ys)[3], Rgb colour);
 
-private:
-    template <typename Coverage>
-    void Cover(Rect box, const Paint& paint, Coverage coverage);
+  private:
+    template <typename Coverage> void Cover(Rect box, const Paint& paint, Coverage coverage);
 
     std::uint32_t* pixels_;
     int width_, height_;

@@ -64,16 +64,20 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
         const auto* creation = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
         const HWND window = reinterpret_cast<HWND>(wParam);
         const CREATESTRUCTW* params = creation->lpcs;
-        const WindowKind kind = Classify(window, static_cast<DWORD>(params->style), params->hwndParent);
+        const WindowKind kind =
+            Classify(window, static_cast<DWORD>(params->style), params->hwndParent);
         if (kind != WindowKind::None) DressWindow(window, kind, params->hwndParent);
     }
     return CallNextHookEx(creationHook, code, wParam, lParam);
 }
 
-void Release(DressedWindow* dressed) { HeapFree(GetProcessHeap(), 0, dressed); }
+void Release(DressedWindow* dressed) {
+    HeapFree(GetProcessHeap(), 0, dressed);
+}
 
 LRESULT Dispatch(DressedWindow& dressed, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!CurrentSkin() || dressed.destroyed) return CallOriginal(dressed, window, message, wParam, lParam);
+    if (!CurrentSkin() || dressed.destroyed)
+        return CallOriginal(dressed, window, message, wParam, lParam);
     switch (dressed.kind) {
     case WindowKind::Frame: return FrameProc(dressed, window, message, wParam, lParam);
     case WindowKind::PushButton:
@@ -127,9 +131,9 @@ void DressWindow(HWND window, WindowKind kind, HWND owner) {
     // Subclass through the same character set the window already uses, so that nothing
     // about its text messages changes.
     const auto proc = reinterpret_cast<LONG_PTR>(DressedProc);
-    dressed->original = reinterpret_cast<WNDPROC>(
-        dressed->unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
-                         : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
+    dressed->original =
+        reinterpret_cast<WNDPROC>(dressed->unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                                                   : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
     if (!dressed->original) {
         RemovePropW(window, kPropertyName);
         Release(dressed);
@@ -142,7 +146,9 @@ LRESULT CallOriginal(DressedWindow& dressed, HWND window, UINT message, WPARAM w
                            : CallWindowProcA(dressed.original, window, message, wParam, lParam);
 }
 
-void DressThreadWindows() { EnumThreadWindows(GetCurrentThreadId(), DressTopLevel, 0); }
+void DressThreadWindows() {
+    EnumThreadWindows(GetCurrentThreadId(), DressTopLevel, 0);
+}
 
 bool InstallCreationHook() {
     creationHook = SetWindowsHookExW(WH_CBT, CreationHook, EngineModule(), GetCurrentThreadId());
@@ -150,7 +156,8 @@ bool InstallCreationHook() {
 }
 
 void RepaintNow(HWND window) {
-    if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (IsWindowVisible(window))
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 } // namespace skin

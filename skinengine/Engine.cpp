@@ -14,11 +14,10 @@ DWORD attachedThread = 0;
 
 void FreeResources(SkinResources* resources) {
     if (!resources) return;
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(resources->faceBrush),
-                           static_cast<HGDIOBJ>(resources->listBrush),
-                           static_cast<HGDIOBJ>(resources->borderBrush),
-                           static_cast<HGDIOBJ>(resources->menuBrush),
-                           static_cast<HGDIOBJ>(resources->captionFont)})
+    for (HGDIOBJ object :
+         {static_cast<HGDIOBJ>(resources->faceBrush), static_cast<HGDIOBJ>(resources->listBrush),
+          static_cast<HGDIOBJ>(resources->borderBrush), static_cast<HGDIOBJ>(resources->menuBrush),
+          static_cast<HGDIOBJ>(resources->captionFont)})
         if (object) DeleteObject(object);
     HeapFree(GetProcessHeap(), 0, resources);
 }
@@ -73,7 +72,8 @@ bool Readable(const void* data, int size) {
     while (at < end) {
         MEMORY_BASIC_INFORMATION region;
         if (!VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof(region))) return false;
-        if (region.State != MEM_COMMIT || !(region.Protect & readable) || (region.Protect & PAGE_GUARD))
+        if (region.State != MEM_COMMIT || !(region.Protect & readable) ||
+            (region.Protect & PAGE_GUARD))
             return false;
         at = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
     }
@@ -82,11 +82,19 @@ bool Readable(const void* data, int size) {
 
 } // namespace
 
-const SkinResources* CurrentSkin() { return current; }
-HINSTANCE EngineModule() { return module; }
-void SetEngineModule(HINSTANCE instance) { module = instance; }
+const SkinResources* CurrentSkin() {
+    return current;
+}
+HINSTANCE EngineModule() {
+    return module;
+}
+void SetEngineModule(HINSTANCE instance) {
+    module = instance;
+}
 
-COLORREF ToColorRef(Rgb colour) { return RGB(colour.r, colour.g, colour.b); }
+COLORREF ToColorRef(Rgb colour) {
+    return RGB(colour.r, colour.g, colour.b);
+}
 
 int AttachSkin(const void* data, int size) {
     if (!Readable(data, size)) return -23;

@@ -41,8 +41,8 @@ struct DressedWindow {
     int hotPart = 0;        // frames: the caption button under the mouse (HT code)
     int pressedPart = 0;    // frames: the caption button held down (HT code)
     bool pressedInside = false;
-    SIZE regionSize = {};   // frames: the size the window region was made for
-    HWND owner = nullptr;   // open lists of drop-down lists: the drop-down list
+    SIZE regionSize = {}; // frames: the size the window region was made for
+    HWND owner = nullptr; // open lists of drop-down lists: the drop-down list
     // Frames: where hit-testing put the system menu and the caption buttons, found once for
     // the geometry and styles named here.
     struct {

@@ -14,20 +14,24 @@ constexpr int kSlotHits[SlotCount] = {HTMINBUTTON, HTMAXBUTTON, HTCLOSE};
 HMODULE dwm = nullptr;
 
 struct FrameLayout {
-    Point size;        // the window's outer size
-    Rect client;       // the client area, window coordinates
-    Rect inner;        // client area with menu bar and scroll bars: drawn by the window itself
-    Rect caption;      // the caption bar
-    Rect icon;         // where the system menu icon sits, empty when there is none
+    Point size;   // the window's outer size
+    Rect client;  // the client area, window coordinates
+    Rect inner;   // client area with menu bar and scroll bars: drawn by the window itself
+    Rect caption; // the caption bar
+    Rect icon;    // where the system menu icon sits, empty when there is none
     Rect slots[SlotCount];
 };
 
-Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+RECT ToRECT(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 int HitAt(HWND window, const RECT& windowRect, int x, int y) {
-    const LPARAM point = MAKELPARAM(static_cast<short>(windowRect.left + x),
-                                    static_cast<short>(windowRect.top + y));
+    const LPARAM point =
+        MAKELPARAM(static_cast<short>(windowRect.left + x), static_cast<short>(windowRect.top + y));
     return static_cast<int>(DefWindowProcW(window, WM_NCHITTEST, 0, point));
 }
 
@@ -49,7 +53,8 @@ void ProbeCaption(HWND window, const RECT& windowRect, FrameLayout& layout) {
         const int column = (slot.left + slot.right) / 2;
         const int hit = HitAt(window, windowRect, column, row);
         int top = row, bottom = row + 1;
-        while (top > 0 && HitAt(window, windowRect, column, top - 1) == hit) --top;
+        while (top > 0 && HitAt(window, windowRect, column, top - 1) == hit)
+            --top;
         while (bottom < layout.caption.bottom && HitAt(window, windowRect, column, bottom) == hit)
             ++bottom;
         slot.top = top;
@@ -65,26 +70,35 @@ FrameLayout LayoutOf(HWND window, DressedWindow& dressed) {
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
     layout.size = {windowRect.right - windowRect.left, windowRect.bottom - windowRect.top};
-    layout.client = ToRect(clientRect).Offset(origin.x - windowRect.left, origin.y - windowRect.top);
+    layout.client =
+        ToRect(clientRect).Offset(origin.x - windowRect.left, origin.y - windowRect.top);
     const int frame = layout.client.left;
     int captionBottom = layout.client.top;
     if (GetMenu(window)) {
         MENUBARINFO bar = {};
         bar.cbSize = sizeof(bar);
-        if (GetMenuBarInfo(window, OBJID_MENU, 0, &bar)) captionBottom = bar.rcBar.top - windowRect.top;
+        if (GetMenuBarInfo(window, OBJID_MENU, 0, &bar))
+            captionBottom = bar.rcBar.top - windowRect.top;
     }
     layout.inner = {frame, captionBottom, layout.size.x - frame, layout.size.y - frame};
     layout.caption = {frame, frame, layout.size.x - frame, captionBottom};
     auto& cache = dressed.caption;
-    const LONG style = GetWindowLongW(window, GWL_STYLE), exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    const LONG style = GetWindowLongW(window, GWL_STYLE),
+               exStyle = GetWindowLongW(window, GWL_EXSTYLE);
     if (!(cache.valid && cache.size.cx == layout.size.x && cache.size.cy == layout.size.y &&
           cache.client == layout.client && cache.style == style && cache.exStyle == exStyle)) {
         if (!layout.caption.Empty()) ProbeCaption(window, windowRect, layout);
-        cache = {true, {layout.size.x, layout.size.y}, layout.client, style, exStyle, layout.icon,
+        cache = {true,
+                 {layout.size.x, layout.size.y},
+                 layout.client,
+                 style,
+                 exStyle,
+                 layout.icon,
                  {layout.slots[0], layout.slots[1], layout.slots[2]}};
     }
     layout.icon = cache.icon;
-    for (int slot = 0; slot < SlotCount; ++slot) layout.slots[slot] = cache.slots[slot];
+    for (int slot = 0; slot < SlotCount; ++slot)
+        layout.slots[slot] = cache.slots[slot];
     return layout;
 }
 
@@ -148,13 +162,13 @@ void PaintFrameNow(HWND window, DressedWindow& dressed) {
     const Skin& skin = resources->skin;
     PaintFrame(paint.canvas(), skin, layout.size, layout.caption, layout.inner, dressed.active);
     const bool zoomed = IsZoomed(window);
-    const CaptionGlyph glyphs[SlotCount] = {
-        CaptionGlyph::Minimise, zoomed ? CaptionGlyph::Restore : CaptionGlyph::Maximise,
-        CaptionGlyph::Close};
+    const CaptionGlyph glyphs[SlotCount] = {CaptionGlyph::Minimise,
+                                            zoomed ? CaptionGlyph::Restore : CaptionGlyph::Maximise,
+                                            CaptionGlyph::Close};
     for (int slot = 0; slot < SlotCount; ++slot)
         if (!layout.slots[slot].Empty())
-            PaintCaptionButton(paint.canvas(), skin, layout.slots[slot], layout.caption, glyphs[slot],
-                               SlotLook(window, dressed, slot));
+            PaintCaptionButton(paint.canvas(), skin, layout.slots[slot], layout.caption,
+                               glyphs[slot], SlotLook(window, dressed, slot));
 
     Rect iconBox;
     const HICON icon = skin.captionIcon && !layout.icon.Empty() ? SmallIconOf(window) : nullptr;
@@ -226,7 +240,8 @@ void SetHot(HWND window, DressedWindow& dressed, int hot) {
 // and sends its command when the release happens over it.
 void TrackCaptionButton(HWND window, DressedWindow& dressed, int hit) {
     int slot = 0;
-    while (kSlotHits[slot] != hit) ++slot;
+    while (kSlotHits[slot] != hit)
+        ++slot;
     if (!SlotEnabled(window, slot)) return;
     SetCapture(window);
     dressed.pressedPart = hit;
@@ -236,9 +251,11 @@ void TrackCaptionButton(HWND window, DressedWindow& dressed, int hit) {
     MSG message;
     while (GetCapture() == window && GetMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST)) {
         if (CallMsgFilterW(&message, MSGF_MAX)) continue;
-        point = {static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+        point = {static_cast<short>(LOWORD(message.lParam)),
+                 static_cast<short>(HIWORD(message.lParam))};
         ClientToScreen(window, &point);
-        const bool inside = DefWindowProcW(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == hit;
+        const bool inside =
+            DefWindowProcW(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == hit;
         if (message.message == WM_LBUTTONUP) {
             dressed.pressedInside = inside;
             break;
@@ -286,8 +303,7 @@ bool DrawsCaption(UINT message) {
     case WM_NCRBUTTONUP:
     case WM_ENABLE:
     case WM_STYLECHANGED:
-    case WM_EXITMENULOOP:
-        return true;
+    case WM_EXITMENULOOP: return true;
     default: return false;
     }
 }
@@ -315,7 +331,8 @@ void PaintBackgroundFor(HWND window, Canvas& canvas, Rect area) {
 void PaintClientBackground(HWND window, HDC hdc, RECT area) {
     // Strips keep the back buffer small however large the window.
     for (int top = area.top; top < area.bottom; top += 64) {
-        const RECT strip = {area.left, top, area.right, top + 64 < area.bottom ? top + 64 : area.bottom};
+        const RECT strip = {area.left, top, area.right,
+                            top + 64 < area.bottom ? top + 64 : area.bottom};
         OffscreenPaint paint(strip);
         if (!paint.Ready()) return;
         PaintBackgroundFor(window, paint.canvas(), ToRect(strip));
@@ -335,7 +352,8 @@ LRESULT FrameProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wPar
         if (IsIconic(window)) break;
         const FrameLayout layout = LayoutOf(window, dressed);
         // A menu bar or scroll bars are the window's own to draw.
-        if (!(layout.inner == layout.client)) CallOriginal(dressed, window, message, wParam, lParam);
+        if (!(layout.inner == layout.client))
+            CallOriginal(dressed, window, message, wParam, lParam);
         PaintFrameNow(window, dressed);
         return 0;
     }
@@ -381,7 +399,7 @@ LRESULT FrameProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wPar
             break;
         const HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, ToColorRef(IsWindowEnabled(control) ? resources.skin.clientText
-                                                              : resources.skin.clientDisabledText));
+                                                             : resources.skin.clientDisabledText));
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(resources.faceBrush);
     }

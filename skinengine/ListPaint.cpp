@@ -8,8 +8,12 @@
 namespace skin {
 namespace {
 
-Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+RECT ToRECT(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 HFONT FontOf(HWND window) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
@@ -35,12 +39,13 @@ void PaintComboNow(HWND window, const DressedWindow& dressed, HDC target) {
     const bool focused = GetFocus() == window;
     const Look look = !enabled ? Look::Disabled : dressed.hover ? Look::Hover : Look::Normal;
     PaintBackgroundFor(window, paint.canvas(), ToRect(client));
-    const RECT textBox = ToRECT(PaintComboBox(paint.canvas(), skin, ToRect(client), look, focused, dropped));
+    const RECT textBox =
+        ToRECT(PaintComboBox(paint.canvas(), skin, ToRect(client), look, focused, dropped));
     // A drop-down list's window text is its selected item.
     wchar_t text[256];
     if (GetWindowTextW(window, text, 256) > 0) {
         const HGDIOBJ previousFont = SelectObject(paint.Dc(), FontOf(window));
-        const Rgb colour = !enabled ? skin.clientDisabledText
+        const Rgb colour = !enabled              ? skin.clientDisabledText
                            : focused && !dropped ? skin.listSelectText
                                                  : skin.comboText;
         DrawItemText(paint.Dc(), text, textBox, colour);
@@ -67,10 +72,11 @@ void PaintListNow(HWND window, HDC target) {
     const HGDIOBJ previousFont = SelectObject(dc, FontOf(window));
     const int count = static_cast<int>(SendMessageW(window, LB_GETCOUNT, 0, 0));
     const bool columns = GetWindowLongW(window, GWL_STYLE) & LBS_MULTICOLUMN;
-    for (int index = static_cast<int>(SendMessageW(window, LB_GETTOPINDEX, 0, 0)); index >= 0 && index < count;
-         ++index) {
+    for (int index = static_cast<int>(SendMessageW(window, LB_GETTOPINDEX, 0, 0));
+         index >= 0 && index < count; ++index) {
         RECT item;
-        if (SendMessageW(window, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) break;
+        if (SendMessageW(window, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+            break;
         if (item.left >= client.right || (!columns && item.top >= client.bottom)) break;
         const bool selected = SendMessageW(window, LB_GETSEL, index, 0) > 0;
         paint.SyncBeforeCanvas();
@@ -95,8 +101,7 @@ void PaintListBorder(HWND window) {
     }
 }
 
-template <typename Paint>
-void PaintOnOwnDc(HWND window, Paint paint) {
+template <typename Paint> void PaintOnOwnDc(HWND window, Paint paint) {
     if (!IsWindowVisible(window)) return;
     if (const HDC dc = GetDC(window)) {
         paint(dc);
@@ -121,8 +126,7 @@ bool ChangesComboLook(UINT message) {
     case CB_SETCURSEL:
     case CB_SELECTSTRING:
     case CB_SHOWDROPDOWN:
-    case CB_RESETCONTENT:
-        return true;
+    case CB_RESETCONTENT: return true;
     default: return false;
     }
 }
@@ -144,8 +148,7 @@ bool MovesList(UINT message) {
     case LB_SETCURSEL:
     case LB_SETSEL:
     case LB_SETTOPINDEX:
-    case LB_SELECTSTRING:
-        return true;
+    case LB_SELECTSTRING: return true;
     default: return false;
     }
 }
@@ -228,8 +231,8 @@ LRESULT ListProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wPara
         if (MovesList(message)) {
             const ListState before = StateOf(window);
             const LRESULT result = CallOriginal(dressed, window, message, wParam, lParam);
-            if (!dressed.destroyed && (message == WM_SETFOCUS || message == WM_KILLFOCUS ||
-                                       !(StateOf(window) == before)))
+            if (!dressed.destroyed &&
+                (message == WM_SETFOCUS || message == WM_KILLFOCUS || !(StateOf(window) == before)))
                 PaintOnOwnDc(window, paintNow);
             return result;
         }

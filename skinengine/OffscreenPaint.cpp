@@ -51,7 +51,9 @@ namespace {
 constexpr int kMaxSide = 4096;
 Buffer sharedBuffer;
 
-int RoundUp(int value) { return (value + 63) / 64 * 64; }
+int RoundUp(int value) {
+    return (value + 63) / 64 * 64;
+}
 
 } // namespace
 
@@ -61,11 +63,13 @@ OffscreenPaint::OffscreenPaint(RECT area) : area_(area), canvas_(nullptr, 0, 0, 
     if (!sharedBuffer.busy) {
         buffer_ = &sharedBuffer;
         if (!sharedBuffer.Fits(width, height) &&
-            !sharedBuffer.Make(RoundUp(width > sharedBuffer.width ? width : sharedBuffer.width),
-                               RoundUp(height > sharedBuffer.height ? height : sharedBuffer.height)))
+            !sharedBuffer.Make(
+                RoundUp(width > sharedBuffer.width ? width : sharedBuffer.width),
+                RoundUp(height > sharedBuffer.height ? height : sharedBuffer.height)))
             return;
     } else {
-        buffer_ = static_cast<Buffer*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(Buffer)));
+        buffer_ =
+            static_cast<Buffer*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(Buffer)));
         if (!buffer_) return;
         ownsBuffer_ = true;
         if (!buffer_->Make(width, height)) return;
@@ -95,6 +99,8 @@ void OffscreenPaint::CopyTo(HDC target) const {
            area_.left, area_.top, SRCCOPY);
 }
 
-void OffscreenPaint::ReleaseShared() { sharedBuffer.Free(); }
+void OffscreenPaint::ReleaseShared() {
+    sharedBuffer.Free();
+}
 
 } // namespace skin

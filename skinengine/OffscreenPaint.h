@@ -10,7 +10,7 @@
 namespace skin {
 
 class OffscreenPaint {
-public:
+  public:
     // Covers `area`, in the logical coordinates of the target. Ready() tells if it worked.
     explicit OffscreenPaint(RECT area);
     ~OffscreenPaint();
@@ -28,7 +28,7 @@ public:
     // Frees the shared buffer (the engine is going away).
     static void ReleaseShared();
 
-private:
+  private:
     RECT area_;
     HDC dc_ = nullptr;
     bool ownsBuffer_ = false;

@@ -38,12 +38,12 @@ static_assert(ParseRange("square rounded circle glyph tab").hi == static_cast<in
 
 struct ColourField {
     std::uint16_t id;
-    Rgb Skin::* member;
+    Rgb Skin::*member;
 };
 
 struct ByteField {
     std::uint16_t id;
-    std::uint8_t Skin::* member;
+    std::uint8_t Skin::*member;
     Range range;
 };
 
@@ -63,7 +63,9 @@ constexpr std::uint16_t kNameId = 0x0001;
 constexpr std::size_t kColourCount = sizeof(kColourFields) / sizeof(kColourFields[0]);
 constexpr std::size_t kByteCount = sizeof(kByteFields) / sizeof(kByteFields[0]);
 
-std::uint16_t Read16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint16_t Read16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
 
 std::uint32_t Read32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
@@ -72,7 +74,7 @@ std::uint32_t Read32(const std::uint8_t* p) {
 
 // Which fields have been seen: index 0 is the name, then the colours, then the bytes.
 class SeenFields {
-public:
+  public:
     bool Mark(std::size_t index) {
         if (seen_[index]) return false;
         seen_[index] = true;
@@ -84,7 +86,7 @@ public:
         return true;
     }
 
-private:
+  private:
     bool seen_[1 + kColourCount + kByteCount] = {};
 };
 

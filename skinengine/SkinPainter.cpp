@@ -6,7 +6,9 @@
 namespace skin {
 namespace {
 
-Paint Gradient(Paint::Kind kind, Rgb from, Rgb to) { return {kind, from, to, {}}; }
+Paint Gradient(Paint::Kind kind, Rgb from, Rgb to) {
+    return {kind, from, to, {}};
+}
 
 Paint CaptionPaint(const Skin& skin, bool active) {
     const Rgb top = active ? skin.captionTop : skin.captionInactiveTop;
@@ -129,7 +131,8 @@ void PaintBackground(Canvas& canvas, const Skin& skin, Rect area, Point toRoot, 
     const Rect bounds = canvas.Bounds();
     for (int y = std::max(area.top, bounds.top); y < std::min(area.bottom, bounds.bottom); ++y)
         for (int x = std::max(area.left, bounds.left); x < std::min(area.right, bounds.right); ++x)
-            if (PatternAt(skin, x + toRoot.x, y + toRoot.y)) canvas.Blend(x, y, skin.clientPattern, 1);
+            if (PatternAt(skin, x + toRoot.x, y + toRoot.y))
+                canvas.Blend(x, y, skin.clientPattern, 1);
 }
 
 void PaintFrame(Canvas& canvas, const Skin& skin, Point window, Rect caption, Rect inner,
@@ -137,7 +140,8 @@ void PaintFrame(Canvas& canvas, const Skin& skin, Point window, Rect caption, Re
     const Rect full{0, 0, window.x, window.y};
     const float top = skin.frameRadius, bottom = skin.frameBottomRadius;
     canvas.FillRect(full, skin.frameOuter);
-    canvas.FillRound(full, top, bottom, Paint::Solid(active ? skin.frameFill : skin.frameInactiveFill));
+    canvas.FillRound(full, top, bottom,
+                     Paint::Solid(active ? skin.frameFill : skin.frameInactiveFill));
     // The caption colour runs out to the window's edge above and beside the caption bar.
     const Rect band{0, 0, window.x, caption.bottom};
     Paint captionPaint = CaptionPaint(skin, active);
@@ -152,7 +156,8 @@ void PaintFrame(Canvas& canvas, const Skin& skin, Point window, Rect caption, Re
         const Rgb shade = Darken(active ? skin.frameFill : skin.frameInactiveFill, 0.3f);
         canvas.Line(1 + top, 1.5f, window.x - 1 - top, 1.5f, 1, skin.frameLight);
         canvas.Line(1.5f, 1 + top, 1.5f, window.y - 1 - bottom, 1, skin.frameLight);
-        canvas.Line(window.x - 1.5f, caption.bottom, window.x - 1.5f, window.y - 1 - bottom, 1, shade);
+        canvas.Line(window.x - 1.5f, caption.bottom, window.x - 1.5f, window.y - 1 - bottom, 1,
+                    shade);
         canvas.Line(1 + bottom, window.y - 1.5f, window.x - 1 - bottom, window.y - 1.5f, 1, shade);
         break;
     }
@@ -222,7 +227,9 @@ void PaintCaptionButton(Canvas& canvas, const Skin& skin, Rect slot, Rect captio
     PaintGlyph(canvas, box, glyph, skin.sysGlyphWeight, glyphColour);
 }
 
-Rgb ButtonTextColour(const Skin& skin, Look look) { return ButtonFace(skin, look).text; }
+Rgb ButtonTextColour(const Skin& skin, Look look) {
+    return ButtonFace(skin, look).text;
+}
 
 Rect PaintButton(Canvas& canvas, const Skin& skin, Rect rect, const ButtonLook& button) {
     const Face face = ButtonFace(skin, button.look);
@@ -230,7 +237,8 @@ Rect PaintButton(Canvas& canvas, const Skin& skin, Rect rect, const ButtonLook& 
     const int border = skin.buttonBorderWidth;
     const auto style = static_cast<ButtonStyle>(skin.buttonStyle);
     Paint paint = Paint::Solid(face.top);
-    if (style == ButtonStyle::Gradient) paint = Gradient(Paint::Kind::Vertical, face.top, face.bottom);
+    if (style == ButtonStyle::Gradient)
+        paint = Gradient(Paint::Kind::Vertical, face.top, face.bottom);
     if (style == ButtonStyle::Glossy) paint = Gradient(Paint::Kind::Glass, face.top, face.bottom);
     if (style == ButtonStyle::Bevel) paint = Paint::Solid(Mix(face.top, face.bottom, 0.5f));
     canvas.FillRound(rect, radius, radius, paint);
@@ -239,10 +247,10 @@ Rect PaintButton(Canvas& canvas, const Skin& skin, Rect rect, const ButtonLook& 
         const bool sunk = button.look == Look::Pressed;
         const Rgb light = Lighten(face.top, 0.55f), dark = Darken(face.bottom, 0.3f);
         const float in = border + 0.5f, reach = radius * 0.6f;
-        canvas.Line(rect.left + in + reach, rect.top + in, rect.right - in - reach, rect.top + in, 1,
-                    sunk ? dark : light);
-        canvas.Line(rect.left + in, rect.top + in + reach, rect.left + in, rect.bottom - in - reach, 1,
-                    sunk ? dark : light);
+        canvas.Line(rect.left + in + reach, rect.top + in, rect.right - in - reach, rect.top + in,
+                    1, sunk ? dark : light);
+        canvas.Line(rect.left + in, rect.top + in + reach, rect.left + in, rect.bottom - in - reach,
+                    1, sunk ? dark : light);
         canvas.Line(rect.left + in + reach, rect.bottom - in, rect.right - in - reach,
                     rect.bottom - in, 1, sunk ? light : dark);
         canvas.Line(rect.right - in, rect.top + in + reach, rect.right - in,
@@ -265,7 +273,8 @@ Rect PaintButton(Canvas& canvas, const Skin& skin, Rect rect, const ButtonLook& 
     return text;
 }
 
-void PaintCheckMark(Canvas& canvas, const Skin& skin, Rect box, bool radio, int checked, Look look) {
+void PaintCheckMark(Canvas& canvas, const Skin& skin, Rect box, bool radio, int checked,
+                    Look look) {
     Rgb border = skin.checkBorder, back = skin.checkBack, mark = skin.checkMark;
     if (look == Look::Hover || look == Look::Pressed) border = skin.checkHoverBorder;
     if (look == Look::Pressed) back = Mix(back, mark, 0.18f);
@@ -278,7 +287,8 @@ void PaintCheckMark(Canvas& canvas, const Skin& skin, Rect box, bool radio, int 
     const float cx = box.left + size / 2, cy = box.top + size / 2, r = size / 2 - 0.25f;
     const auto style = static_cast<CheckStyle>(skin.checkStyle);
     if (radio) {
-        canvas.FillDisc(cx, cy, r, Paint::Solid(checked && style == CheckStyle::Filled ? mark : back));
+        canvas.FillDisc(cx, cy, r,
+                        Paint::Solid(checked && style == CheckStyle::Filled ? mark : back));
         canvas.StrokeRing(cx, cy, r, 1, checked && style == CheckStyle::Filled ? mark : border);
         if (!checked) return;
         if (style == CheckStyle::Classic) canvas.FillDisc(cx, cy, r * 0.45f, Paint::Solid(mark));
@@ -301,12 +311,16 @@ void PaintCheckMark(Canvas& canvas, const Skin& skin, Rect box, bool radio, int 
         const Rgb tick = filled ? back : mark;
         const float width = std::max(1.6f, size / 7);
         const float x = static_cast<float>(box.left), y = static_cast<float>(box.top);
-        canvas.Line(x + size * 0.24f, y + size * 0.52f, x + size * 0.43f, y + size * 0.72f, width, tick);
-        canvas.Line(x + size * 0.43f, y + size * 0.72f, x + size * 0.78f, y + size * 0.28f, width, tick);
+        canvas.Line(x + size * 0.24f, y + size * 0.52f, x + size * 0.43f, y + size * 0.72f, width,
+                    tick);
+        canvas.Line(x + size * 0.43f, y + size * 0.72f, x + size * 0.78f, y + size * 0.28f, width,
+                    tick);
     }
 }
 
-void PaintTextFocus(Canvas& canvas, const Skin& skin, Rect text) { PaintFocus(canvas, skin, text, 2); }
+void PaintTextFocus(Canvas& canvas, const Skin& skin, Rect text) {
+    PaintFocus(canvas, skin, text, 2);
+}
 
 Rect PaintComboBox(Canvas& canvas, const Skin& skin, Rect rect, Look look, bool focused,
                    bool dropped) {
@@ -327,13 +341,14 @@ Rect PaintComboBox(Canvas& canvas, const Skin& skin, Rect rect, Look look, bool 
         const Rgb top = sunk ? skin.comboButtonBottom : skin.comboButtonTop;
         const Rgb bottom = sunk ? skin.comboButtonTop : skin.comboButtonBottom;
         canvas.FillRound(button, 0, std::max(0.0f, radius - 1),
-                         Gradient(Paint::Kind::Vertical, look == Look::Hover ? Lighten(top, 0.2f) : top,
-                                  bottom));
+                         Gradient(Paint::Kind::Vertical,
+                                  look == Look::Hover ? Lighten(top, 0.2f) : top, bottom));
         canvas.FillRect({button.left, button.top, button.left + 1, button.bottom}, border);
         break;
     }
     case ComboStyle::Flat:
-        if (look == Look::Hover || sunk) canvas.FillRound(button, 0, 0, Paint::Solid(Mix(back, border, 0.15f)));
+        if (look == Look::Hover || sunk)
+            canvas.FillRound(button, 0, 0, Paint::Solid(Mix(back, border, 0.15f)));
         break;
     case ComboStyle::Divider:
         canvas.FillRect({button.left, button.top + 3, button.left + 1, button.bottom - 3}, border);
@@ -345,8 +360,8 @@ Rect PaintComboBox(Canvas& canvas, const Skin& skin, Rect rect, Look look, bool 
     const float cy = button.top + button.Height() / 2.0f;
     const float half = std::max(3.0f, std::round(arrowWidth * 0.22f));
     if (static_cast<ArrowStyle>(skin.comboArrowStyle) == ArrowStyle::Triangle) {
-        canvas.FillTriangle({cx - half, cx + half, cx}, {cy - half / 2, cy - half / 2, cy + half / 2 + 1},
-                            arrow);
+        canvas.FillTriangle({cx - half, cx + half, cx},
+                            {cy - half / 2, cy - half / 2, cy + half / 2 + 1}, arrow);
     } else {
         canvas.Line(cx - half, cy - half / 2, cx, cy + half / 2, 1.6f, arrow);
         canvas.Line(cx, cy + half / 2, cx + half, cy - half / 2, 1.6f, arrow);

@@ -6,7 +6,9 @@
 namespace skin {
 namespace {
 
-Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 UINT TextFormat(LONG style) {
     UINT format = DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
@@ -30,7 +32,8 @@ void DrawLabelText(HWND window, HDC dc, RECT client, const Skin& skin, LONG styl
         if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         const HGDIOBJ previousFont = SelectObject(dc, font);
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ToColorRef(IsWindowEnabled(window) ? skin.clientText : skin.clientDisabledText));
+        SetTextColor(
+            dc, ToColorRef(IsWindowEnabled(window) ? skin.clientText : skin.clientDisabledText));
         DrawTextW(dc, text, -1, &client, TextFormat(style));
         SelectObject(dc, previousFont);
     }
@@ -61,7 +64,8 @@ bool ChangesLook(UINT message) {
 
 } // namespace
 
-LRESULT StaticProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT StaticProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wParam,
+                   LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -56,12 +56,14 @@ WindowKind ClassifyWindow(const WindowTraits& window) {
     const char* parent = window.parentClassName ? window.parentClassName : "";
     const std::uint32_t style = window.style;
     if (!(style & kChild)) {
-        if (SameName(name, "ComboLBox")) return style & kListOwnerDraw ? WindowKind::None : WindowKind::List;
+        if (SameName(name, "ComboLBox"))
+            return style & kListOwnerDraw ? WindowKind::None : WindowKind::List;
         return (style & kCaption) == kCaption ? WindowKind::Frame : WindowKind::None;
     }
     if (SameName(name, "Button")) return ClassifyButton(style);
     if (SameName(name, "ComboBox")) {
-        const bool plainList = (style & kComboTypeMask) == kComboDropDownList && !(style & kComboOwnerDraw);
+        const bool plainList =
+            (style & kComboTypeMask) == kComboDropDownList && !(style & kComboOwnerDraw);
         return plainList ? WindowKind::ComboBox : WindowKind::None;
     }
     if (SameName(name, "ComboLBox") || SameName(name, "ListBox"))

@@ -56,8 +56,9 @@ void LogCentre(const char* name, HWND control) {
 int AttachSkin() {
     using AttachRes = int(__stdcall*)(const void*, int, const char*, int, int, int);
     const HMODULE engine = LoadLibraryA("SkinH_EL.dll");
-    const auto attach =
-        engine ? reinterpret_cast<AttachRes>(reinterpret_cast<void*>(GetProcAddress(engine, "SkinH_AttachRes"))) : nullptr;
+    const auto attach = engine ? reinterpret_cast<AttachRes>(reinterpret_cast<void*>(
+                                     GetProcAddress(engine, "SkinH_AttachRes")))
+                               : nullptr;
     if (!attach) return 1000;
     const HANDLE file = CreateFileA(options.skin, GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
@@ -73,7 +74,8 @@ int AttachSkin() {
     if (options.overstate) {
         // The skin ends where readable memory ends, and the size claims 64 bytes more.
         const DWORD page = 64 * 1024;
-        auto* area = static_cast<unsigned char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE, PAGE_NOACCESS));
+        auto* area = static_cast<unsigned char*>(
+            VirtualAlloc(nullptr, 2 * page, MEM_RESERVE, PAGE_NOACCESS));
         VirtualAlloc(area, page, MEM_COMMIT, PAGE_READWRITE);
         memcpy(area + page - read, bytes, read);
         result = attach(area + page - read, static_cast<int>(read + 64), "", 0, 0, 0);
@@ -124,27 +126,29 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HWND Label(HWND parent, const char* text, int x, int y, int w, int h, const LabelLook* look) {
-    const HWND label = CreateWindowExA(0, "QuorvelLabel", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w, h,
-                                       parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const HWND label =
+        CreateWindowExA(0, "QuorvelLabel", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w,
+                        h, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(look));
     created[createdCount++] = label;
     InvalidateRect(label, nullptr, TRUE);
     return label;
 }
 
-HWND Control(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
-             int id) {
-    const HWND control =
-        CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w, h, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+HWND Control(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w,
+             int h, int id) {
+    const HWND control = CreateWindowExA(
+        0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w, h, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 0);
     created[createdCount++] = control;
     return control;
 }
 
 HWND Combo(HWND parent, int x, int y, int items, int id) {
-    const HWND combo = Control(parent, "ComboBox", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, x,
-                               y, 40, 160, id);
+    const HWND combo = Control(parent, "ComboBox", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL,
+                               x, y, 40, 160, id);
     for (int i = 0; i < items; ++i) {
         char text[8];
         snprintf(text, sizeof(text), "%d", i);
@@ -155,19 +159,24 @@ HWND Combo(HWND parent, int x, int y, int items, int id) {
 }
 
 void BuildControls(HWND window) {
-    static const LabelLook blue = {RGB(0, 0, 255), static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
-                                   true, true};
+    static const LabelLook blue = {
+        RGB(0, 0, 255), static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), true, true};
     static LabelLook red = {RGB(255, 0, 0), nullptr, false, false};
     static LabelLook link = {RGB(0, 0, 255), nullptr, false, true};
     red.font = statusFont;
     link.font = linkFont;
     Label(window, "quorvel.example.com", 47, 122, 137, 14, &link);
-    const HWND ok = Control(window, "Button", "确定", BS_PUSHBUTTON | WS_TABSTOP, 10, 57, 61, 33, 1002);
-    const HWND quit = Control(window, "Button", "退出", BS_PUSHBUTTON | WS_TABSTOP, 163, 57, 61, 33, 1003);
-    const HWND cancel = Control(window, "Button", "取消", BS_PUSHBUTTON | WS_TABSTOP, 85, 57, 61, 33, 1004);
-    const HWND logoff = Control(window, "Button", "注销", BS_AUTORADIOBUTTON | WS_TABSTOP, 170, 34, 48, 24, 1005);
+    const HWND ok =
+        Control(window, "Button", "确定", BS_PUSHBUTTON | WS_TABSTOP, 10, 57, 61, 33, 1002);
+    const HWND quit =
+        Control(window, "Button", "退出", BS_PUSHBUTTON | WS_TABSTOP, 163, 57, 61, 33, 1003);
+    const HWND cancel =
+        Control(window, "Button", "取消", BS_PUSHBUTTON | WS_TABSTOP, 85, 57, 61, 33, 1004);
+    const HWND logoff =
+        Control(window, "Button", "注销", BS_AUTORADIOBUTTON | WS_TABSTOP, 170, 34, 48, 24, 1005);
     Control(window, "Button", "重启", BS_AUTORADIOBUTTON | WS_TABSTOP, 92, 34, 48, 24, 1006);
-    const HWND off = Control(window, "Button", "关机", BS_AUTORADIOBUTTON | WS_TABSTOP, 17, 35, 48, 24, 1007);
+    const HWND off =
+        Control(window, "Button", "关机", BS_AUTORADIOBUTTON | WS_TABSTOP, 17, 35, 48, 24, 1007);
     const HWND seconds = Combo(window, 182, 10, 60, 1008);
     Label(window, "秒", 150, 7, 41, 26, &blue);
     Combo(window, 107, 10, 60, 1010);
@@ -215,18 +224,21 @@ void ShowExtras(HWND window) {
     if (options.drop) SendMessageA(GetDlgItem(window, 1008), CB_SHOWDROPDOWN, TRUE, 0);
     if (options.messageBox) {
         SetTimer(window, MoveMessageBoxTimer, 50, nullptr);
-        MessageBoxA(window, "倒计时结束后将关闭计算机。\n确定要继续吗?", "提示", MB_OKCANCEL | MB_ICONQUESTION);
+        MessageBoxA(window, "倒计时结束后将关闭计算机。\n确定要继续吗?", "提示",
+                    MB_OKCANCEL | MB_ICONQUESTION);
         Log("message-box-closed");
     }
     if (options.menu) {
         const HMENU menu = CreatePopupMenu();
-        const char* items[] = {"显示窗口", nullptr, "取消定时", nullptr, "广告地址", nullptr, "官方网站", nullptr, "退出工具"};
+        const char* items[] = {"显示窗口", nullptr,    "取消定时", nullptr,   "广告地址",
+                               nullptr,    "官方网站", nullptr,    "退出工具"};
         for (int i = 0; i < 9; ++i)
             AppendMenuA(menu, items[i] ? MF_STRING : MF_SEPARATOR, 20001 + i, items[i]);
         RECT rect;
         GetWindowRect(window, &rect);
         SetForegroundWindow(window);
-        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, rect.right + 10, rect.top, 0, window, nullptr);
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, rect.right + 10, rect.top, 0, window,
+                       nullptr);
         DestroyMenu(menu);
         Log("menu-closed");
     }
@@ -249,7 +261,9 @@ BOOL CALLBACK MoveMessageBox(HWND window, LPARAM) {
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOVE: Log("moved=%d %d", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); break;
+    case WM_MOVE:
+        Log("moved=%d %d", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        break;
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED) Log("minimised");
         break;
@@ -257,7 +271,8 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (HIWORD(wParam) == BN_CLICKED) Log("clicked=%d", LOWORD(wParam));
         break;
     case WM_TIMER:
-        if (wParam == MoveMessageBoxTimer) EnumThreadWindows(GetCurrentThreadId(), MoveMessageBox, 0);
+        if (wParam == MoveMessageBoxTimer)
+            EnumThreadWindows(GetCurrentThreadId(), MoveMessageBox, 0);
         break;
     case WM_ENTERIDLE:
         if (wParam == MSGF_MENU) {
@@ -280,7 +295,8 @@ void RepaintAndCount(HWND window) {
     const UINT flags = RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
     RedrawWindow(window, nullptr, nullptr, flags);
     const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    for (int i = 0; i < options.repaints; ++i) RedrawWindow(window, nullptr, nullptr, flags);
+    for (int i = 0; i < options.repaints; ++i)
+        RedrawWindow(window, nullptr, nullptr, flags);
     Log("gdi-objects=%lu %lu", before, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
 }
 
@@ -288,17 +304,25 @@ bool ParseOptions(int argc, char** argv) {
     if (argc < 3) return false;
     options.skin = argv[1];
     for (int i = 3; i < argc; ++i) {
-        if (!strcmp(argv[i], "--attach-first")) options.attachFirst = true;
-        else if (!strcmp(argv[i], "--message-box")) options.messageBox = true;
-        else if (!strcmp(argv[i], "--menu")) options.menu = true;
-        else if (!strcmp(argv[i], "--disable")) options.disable = true;
-        else if (!strcmp(argv[i], "--drop")) options.drop = true;
-        else if (!strcmp(argv[i], "--overstate")) options.overstate = true;
+        if (!strcmp(argv[i], "--attach-first"))
+            options.attachFirst = true;
+        else if (!strcmp(argv[i], "--message-box"))
+            options.messageBox = true;
+        else if (!strcmp(argv[i], "--menu"))
+            options.menu = true;
+        else if (!strcmp(argv[i], "--disable"))
+            options.disable = true;
+        else if (!strcmp(argv[i], "--drop"))
+            options.drop = true;
+        else if (!strcmp(argv[i], "--overstate"))
+            options.overstate = true;
         else if (!strcmp(argv[i], "--pos") && i + 2 < argc) {
             options.x = atoi(argv[++i]);
             options.y = atoi(argv[++i]);
-        } else if (!strcmp(argv[i], "--repaint") && i + 1 < argc) options.repaints = atoi(argv[++i]);
-        else return false;
+        } else if (!strcmp(argv[i], "--repaint") && i + 1 < argc)
+            options.repaints = atoi(argv[++i]);
+        else
+            return false;
     }
     return true;
 }
@@ -310,7 +334,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: %s SKIN LOG [options]\n", argv[0]);
         return 2;
     }
-    logFile = CreateFileA(argv[2], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    logFile =
+        CreateFileA(argv[2], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (logFile == INVALID_HANDLE_VALUE) return 3;
 
     const HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -326,18 +351,22 @@ int main(int argc, char** argv) {
     label.hCursor = LoadCursor(nullptr, IDC_ARROW);
     label.lpszClassName = "QuorvelLabel";
     if (!RegisterClassA(&frame) || !RegisterClassA(&label)) return 4;
-    statusFont = CreateFontA(14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, 0, "宋体");
-    linkFont = CreateFontA(12, 0, 0, 0, FW_BOLD, 0, TRUE, 0, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, 0, "宋体");
+    statusFont =
+        CreateFontA(14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, 0, "宋体");
+    linkFont = CreateFontA(12, 0, 0, 0, FW_BOLD, 0, TRUE, 0, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY,
+                           0, "宋体");
 
     if (options.attachFirst) Log("attach=%d", AttachSkin());
-    mainWindow = CreateWindowExA(0, frame.lpszClassName, "Quorvel_定时关机1.0版",
-                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                 options.x, options.y, 240, 186, nullptr, nullptr, instance, nullptr);
+    mainWindow =
+        CreateWindowExA(0, frame.lpszClassName, "Quorvel_定时关机1.0版",
+                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, options.x,
+                        options.y, 240, 186, nullptr, nullptr, instance, nullptr);
     if (!mainWindow) return 5;
     const HICON icon = LoadIcon(nullptr, IDI_APPLICATION);
     SendMessageA(mainWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessageA(mainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(mainWindow, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    SendMessageA(mainWindow, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 0);
     BuildControls(mainWindow);
     if (!options.attachFirst) Log("attach=%d", AttachSkin());
     ShowWindow(mainWindow, SW_SHOW);

@@ -21,14 +21,15 @@ namespace {
 std::vector<std::string> CompiledSkinPaths() {
     std::vector<std::string> paths;
     const std::string dir = QT_COMPILED_SKIN_DIR;
-    const char* stems[] = {"01-classic", "02-luna",     "03-graphite", "04-mint",    "05-sunset",
-                           "06-midnight", "07-rose",    "08-olive",    "09-ocean",   "10-lavender",
-                           "11-copper",  "12-paper",    "13-cherry",   "14-arctic",  "15-forest",
-                           "16-terminal", "17-royal",   "18-slate",    "19-candy",   "20-desert",
-                           "21-carbon",  "22-sky",      "23-autumn",   "24-lime",    "25-mahogany",
-                           "26-lagoon",  "27-plum",     "28-honey",    "29-navy",    "30-sakura",
-                           "31-emerald", "32-neon",     "33-aurora"};
-    for (const char* stem : stems) paths.push_back(dir + "/" + stem + ".she");
+    const char* stems[] = {"01-classic",  "02-luna",  "03-graphite", "04-mint",   "05-sunset",
+                           "06-midnight", "07-rose",  "08-olive",    "09-ocean",  "10-lavender",
+                           "11-copper",   "12-paper", "13-cherry",   "14-arctic", "15-forest",
+                           "16-terminal", "17-royal", "18-slate",    "19-candy",  "20-desert",
+                           "21-carbon",   "22-sky",   "23-autumn",   "24-lime",   "25-mahogany",
+                           "26-lagoon",   "27-plum",  "28-honey",    "29-navy",   "30-sakura",
+                           "31-emerald",  "32-neon",  "33-aurora"};
+    for (const char* stem : stems)
+        paths.push_back(dir + "/" + stem + ".she");
     return paths;
 }
 
@@ -54,7 +55,8 @@ std::vector<Record> RecordsOf(const Bytes& file) {
 }
 
 void Put32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // A well-formed file around the records: right magic, version, length and checksum.
@@ -63,8 +65,10 @@ Bytes FileOf(const std::vector<Record>& records) {
     file.insert(file.end(), {1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     for (const Record& record : records) {
         const auto length = record.value.size();
-        file.insert(file.end(), {static_cast<std::uint8_t>(record.id), static_cast<std::uint8_t>(record.id >> 8),
-                                 static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)});
+        file.insert(file.end(),
+                    {static_cast<std::uint8_t>(record.id),
+                     static_cast<std::uint8_t>(record.id >> 8), static_cast<std::uint8_t>(length),
+                     static_cast<std::uint8_t>(length >> 8)});
         file.insert(file.end(), record.value.begin(), record.value.end());
     }
     const std::size_t payload = file.size() - skin::kSkinHeaderSize;
@@ -90,7 +94,8 @@ TEST(SkinFile, EveryCompiledSkinReadsAndNoTwoLookAlike) {
         const Bytes file = ReadFile(path);
         ASSERT_FALSE(file.empty()) << path;
         Skin skin;
-        ASSERT_EQ(ReadSkin(file.data(), static_cast<std::ptrdiff_t>(file.size()), skin), SkinError::None)
+        ASSERT_EQ(ReadSkin(file.data(), static_cast<std::ptrdiff_t>(file.size()), skin),
+                  SkinError::None)
             << path;
         EXPECT_GT(std::strlen(skin.name), 0u) << path;
         skins.push_back(skin);
@@ -103,10 +108,11 @@ TEST(SkinFile, EveryCompiledSkinReadsAndNoTwoLookAlike) {
         for (std::size_t b = a + 1; b < skins.size(); ++b) {
             const Skin& t = skins[b];
             // A design, not a recolouring: some style of caption, buttons or controls differs.
-            const bool styled = std::tie(s.captionGradient, s.sysShape, s.buttonStyle, s.buttonRadius, s.checkStyle,
-                                         s.comboStyle, s.clientPatternStyle, s.frameStyle, s.captionAlign) !=
-                                std::tie(t.captionGradient, t.sysShape, t.buttonStyle, t.buttonRadius, t.checkStyle,
-                                         t.comboStyle, t.clientPatternStyle, t.frameStyle, t.captionAlign);
+            const bool styled =
+                std::tie(s.captionGradient, s.sysShape, s.buttonStyle, s.buttonRadius, s.checkStyle,
+                         s.comboStyle, s.clientPatternStyle, s.frameStyle, s.captionAlign) !=
+                std::tie(t.captionGradient, t.sysShape, t.buttonStyle, t.buttonRadius, t.checkStyle,
+                         t.comboStyle, t.clientPatternStyle, t.frameStyle, t.captionAlign);
             EXPECT_TRUE(styled) << s.name << " and " << t.name << " share every style";
         }
     }
@@ -116,7 +122,8 @@ TEST(SkinFile, EveryCompiledSkinReadsAndNoTwoLookAlike) {
 TEST(SkinFile, ReadsTheFieldsAsCompiled) {
     const Bytes file = ReadFile(CompiledSkinPaths().back());
     Skin skin;
-    ASSERT_EQ(ReadSkin(file.data(), static_cast<std::ptrdiff_t>(file.size()), skin), SkinError::None);
+    ASSERT_EQ(ReadSkin(file.data(), static_cast<std::ptrdiff_t>(file.size()), skin),
+              SkinError::None);
     EXPECT_STREQ(skin.name, "Aurora");
     std::vector<Record> records = RecordsOf(file);
     const Bytes& outer = Find(records, kFrameOuterId).value;
@@ -160,15 +167,19 @@ TEST(SkinFile, RejectsDamagedInputWithItsReason) {
         {"corrupted checksum", patched(12, good[12] ^ 1), SkinError::BadChecksum},
         {"colour of two bytes", edited([](auto& r) { Find(r, kFrameOuterId).value.pop_back(); }),
          SkinError::BadRecord},
-        {"empty name", edited([](auto& r) { Find(r, kNameId).value.clear(); }), SkinError::BadRecord},
+        {"empty name", edited([](auto& r) { Find(r, kNameId).value.clear(); }),
+         SkinError::BadRecord},
         {"name with a control character", edited([](auto& r) { Find(r, kNameId).value[0] = '\n'; }),
          SkinError::BadValue},
-        {"style beyond its range", edited([](auto& r) { Find(r, kCaptionGradientId).value[0] = 4; }),
-         SkinError::BadValue},
+        {"style beyond its range",
+         edited([](auto& r) { Find(r, kCaptionGradientId).value[0] = 4; }), SkinError::BadValue},
         {"field given twice", edited([](auto& r) { r.push_back(Find(r, kFrameOuterId)); }),
          SkinError::DuplicateField},
         {"field missing", edited([](auto& r) { r.erase(r.begin() + 3); }), SkinError::MissingField},
-        {"unknown record", edited([](auto& r) { r.push_back({0x7777, {1, 2, 3}}); }), SkinError::None},
+        {"unknown record", edited([](auto& r) {
+             r.push_back({0x7777, {1, 2, 3}});
+         }),
+         SkinError::None},
     };
     for (const Case& c : cases) {
         Skin skin;
@@ -187,14 +198,16 @@ TEST(SkinFile, RejectsARecordHeaderRunningPastTheEnd) {
     Put32(file, 8, static_cast<std::uint32_t>(payload));
     Put32(file, 12, skin::Crc32(file.data() + skin::kSkinHeaderSize, payload));
     Skin skin;
-    EXPECT_EQ(ReadSkin(file.data(), static_cast<std::ptrdiff_t>(file.size()), skin), SkinError::BadRecord);
+    EXPECT_EQ(ReadSkin(file.data(), static_cast<std::ptrdiff_t>(file.size()), skin),
+              SkinError::BadRecord);
     // A length that points beyond the payload.
     file.resize(file.size() - 3);
     file.insert(file.end(), {0x01, 0x01, 0xFF, 0x00, 0x10});
     const std::size_t longer = file.size() - skin::kSkinHeaderSize;
     Put32(file, 8, static_cast<std::uint32_t>(longer));
     Put32(file, 12, skin::Crc32(file.data() + skin::kSkinHeaderSize, longer));
-    EXPECT_EQ(ReadSkin(file.data(), static_cast<std::ptrdiff_t>(file.size()), skin), SkinError::BadRecord);
+    EXPECT_EQ(ReadSkin(file.data(), static_cast<std::ptrdiff_t>(file.size()), skin),
+              SkinError::BadRecord);
 }
 
 TEST(SkinFile, NullDataAndNegativeSizesAreNoData) {

@@ -16,18 +16,22 @@ Skin ProgramSkin() {
     std::ifstream in(QT_COMPILED_SKIN_DIR "/33-aurora.she", std::ios::binary);
     const std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
     Skin skin;
-    EXPECT_EQ(ReadSkin(bytes.data(), static_cast<std::ptrdiff_t>(bytes.size()), skin), SkinError::None);
+    EXPECT_EQ(ReadSkin(bytes.data(), static_cast<std::ptrdiff_t>(bytes.size()), skin),
+              SkinError::None);
     return skin;
 }
 
 struct Surface {
     Surface(int width, int height, int x = 0, int y = 0)
-        : pixels(static_cast<std::size_t>(width * height), 0), canvas(pixels.data(), width, height, x, y) {}
+        : pixels(static_cast<std::size_t>(width * height), 0),
+          canvas(pixels.data(), width, height, x, y) {}
     std::vector<std::uint32_t> pixels;
     Canvas canvas;
 };
 
-std::tuple<int, int, int> Tuple(Rgb c) { return {c.r, c.g, c.b}; }
+std::tuple<int, int, int> Tuple(Rgb c) {
+    return {c.r, c.g, c.b};
+}
 
 } // namespace
 
@@ -52,7 +56,8 @@ TEST(SkinPainter, BackgroundUnderAChildContinuesTheWindows) {
     for (int y = 0; y < 33; y += 4)
         for (int x = 0; x < 61; x += 5)
             ASSERT_EQ(child.canvas.At(x, y), window.canvas.At(85 + x, 57 + y)) << x << "," << y;
-    EXPECT_NE(window.canvas.At(10, 2), window.canvas.At(10, 150)) << "the skin's gradient runs top to bottom";
+    EXPECT_NE(window.canvas.At(10, 2), window.canvas.At(10, 150))
+        << "the skin's gradient runs top to bottom";
 }
 
 TEST(SkinPainter, DrawsOnlyInsideTheBuffer) {

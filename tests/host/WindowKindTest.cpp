@@ -24,13 +24,13 @@ TEST(WindowKind, DressesOnlyTheStandardClasses) {
         {"Button", child | 0x4, "X", WindowKind::RadioButton},
         {"Button", child | 0x3, "X", WindowKind::CheckBox},
         {"Button", child | 0x6, "X", WindowKind::CheckBox},
-        {"Button", child | 0x7, "X", WindowKind::None},          // group box
-        {"Button", child | 0xB, "X", WindowKind::None},          // owner-drawn
-        {"Button", child | 0x1009, "X", WindowKind::None},       // push-like radio
-        {"Button", child | 0x0080, "X", WindowKind::None},       // picture button
-        {"ComboBox", child | 0x3, "X", WindowKind::ComboBox},    // drop-down list
-        {"ComboBox", child | 0x2, "X", WindowKind::None},        // editable drop-down
-        {"ComboBox", child | 0x13, "X", WindowKind::None},       // owner-drawn list
+        {"Button", child | 0x7, "X", WindowKind::None},       // group box
+        {"Button", child | 0xB, "X", WindowKind::None},       // owner-drawn
+        {"Button", child | 0x1009, "X", WindowKind::None},    // push-like radio
+        {"Button", child | 0x0080, "X", WindowKind::None},    // picture button
+        {"ComboBox", child | 0x3, "X", WindowKind::ComboBox}, // drop-down list
+        {"ComboBox", child | 0x2, "X", WindowKind::None},     // editable drop-down
+        {"ComboBox", child | 0x13, "X", WindowKind::None},    // owner-drawn list
         {"ComboLBox", popup, "", WindowKind::List},
         {"ComboLBox", child | 0x10, "X", WindowKind::None},
         {"ListBox", child, "X", WindowKind::List},
