@@ -232,5 +232,18 @@ class SkinEngine(E2ETestCase):
                         distance_to_blend(box_caption, classic("caption.top"), classic("caption.bottom")))
 
 
+    def test_popup_menus_take_the_skins_background(self):
+        host = TestHost(self, f"{AURORA}.she", "--menu")
+        host.wait_for("menu-open")
+        _, top, right, _ = host.window()
+        # The menu opens 10 pixels right of the window's top right corner. Wine paints the
+        # menu's background brush in the margin inside its border (Windows also under the
+        # entries, which Wine fills with the system's menu colour).
+        margin = host.typical(right + 11, top + 20, 2, 40)
+        self.assertEqual(margin, rgb(bytes(skin_colours(AURORA)("menu.back")).hex()))
+        self.session.xdotool("key", "Escape")
+        host.wait_for("menu-closed")
+
+
 if __name__ == "__main__":
     main()
