@@ -8,6 +8,7 @@ read through the skin compiler (skinengine/tools/skinc.py).
 
 import os
 import shutil
+import subprocess
 import sys
 import time
 from pathlib import Path
@@ -243,6 +244,36 @@ class SkinEngine(E2ETestCase):
         self.assertEqual(margin, rgb(bytes(skin_colours(AURORA)("menu.back")).hex()))
         self.session.xdotool("key", "Escape")
         host.wait_for("menu-closed")
+
+
+    def test_repainting_makes_no_gdi_objects(self):
+        # Wine counts no GDI objects (GetGuiResources gives 0), so its relay trace counts the
+        # calls that make them, over a few repaints and over a thousand.
+        self.session.set_registry(
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Debug]\n"
+            '"RelayInclude"="gdi32.CreateCompatibleDC;gdi32.CreateDIBSection;gdi32.CreateSolidBrush;'
+            'gdi32.CreatePen;gdi32.CreateFontIndirectW;gdi32.CreateRectRgn;gdi32.CreateRoundRectRgn;'
+            'gdi32.CreateBitmap;gdi32.CreateCompatibleBitmap"\n')
+        made = {}
+        for repaints in (10, 1000):
+            log = self.session.program_dir / f"repaint-{repaints}.log"
+            trace = self.session.case_dir / f"relay-{repaints}.txt"
+            with open(trace, "wb") as out:
+                process = subprocess.Popen(
+                    ["wine", "skinengine_testhost.exe", f"{AURORA}.she", log.name, "--repaint", str(repaints)],
+                    cwd=self.session.program_dir, env=dict(self.session.env, WINEDEBUG="+relay"),
+                    stdin=subprocess.DEVNULL, stdout=out, stderr=out)
+            try:
+                deadline = time.monotonic() + 120
+                while "ready" not in (log.read_text() if log.is_file() else ""):
+                    self.assertLess(time.monotonic(), deadline, "the test host never got ready")
+                    time.sleep(0.1)
+            finally:
+                process.kill()
+                process.wait()
+            made[repaints] = trace.read_text(errors="replace").count("Call gdi32.Create")
+        self.assertGreater(made[10], 0, "the trace shows no calls at all")
+        self.assertEqual(made[10], made[1000])
 
 
 if __name__ == "__main__":
