@@ -8,11 +8,11 @@ struct Range {
     int lo = 0, hi = 0;
 };
 
-constexpr Range ParseRange(const char* spec) {
+constexpr Range ParseRange(const char* text) {
     Range range;
     int value = 0, words = 0;
-    bool inWord = false, numeric = spec[0] >= '0' && spec[0] <= '9';
-    for (const char* p = spec; *p; ++p) {
+    bool inWord = false, numeric = text[0] >= '0' && text[0] <= '9';
+    for (const char* p = text; *p; ++p) {
         if (numeric) {
             if (*p == '.') {
                 range.lo = value;

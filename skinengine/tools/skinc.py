@@ -137,7 +137,7 @@ class SkinSourceError(Exception):
 
 
 def read_fields(header_text):
-    """Returns (colours, bytes): lists of (id, key) and (id, key, range-spec)."""
+    """Returns (colours, bytes): lists of (id, key) and (id, key, range text)."""
     def block(macro):
         start = header_text.index("#define " + macro)
         end = header_text.find("\n\n", start)
@@ -256,10 +256,10 @@ class Resolver:
             raise SkinSourceError(f"bad arguments to {function}: {error}") from None
 
 
-def byte_value(key, text, spec):
-    words = spec.split()
-    if ".." in spec:
-        lo, hi = (int(x) for x in spec.split(".."))
+def byte_value(key, text, allowed):
+    words = allowed.split()
+    if ".." in allowed:
+        lo, hi = (int(x) for x in allowed.split(".."))
         if not re.fullmatch(r"\d+", text) or not lo <= int(text) <= hi:
             raise SkinSourceError(f"{key} must be a number from {lo} to {hi}, not {text!r}")
         return int(text)
@@ -286,8 +286,8 @@ def compile_skin(source_text, header_text):
     records = [struct.pack("<HH", NAME_ID, len(name)) + name.encode("ascii")]
     for field_id, key in colours:
         records.append(struct.pack("<HH3B", field_id, 3, *resolver.colour(key)))
-    for field_id, key, spec in values:
-        records.append(struct.pack("<HHB", field_id, 1, byte_value(key, resolver.settings[key], spec)))
+    for field_id, key, allowed in values:
+        records.append(struct.pack("<HHB", field_id, 1, byte_value(key, resolver.settings[key], allowed)))
     if luminance(resolver.colour("menu.back")) < MENU_MIN_LUMINANCE:
         raise SkinSourceError("menu.back is too dark for the system's menu text")
 
