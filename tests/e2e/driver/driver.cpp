@@ -287,6 +287,50 @@ bool FindWindowCommand(Session& s, Args args) {
     return true;
 }
 
+HWND FindMessageBox(DWORD pid) {
+    for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));)
+        if (WindowPid(box) == pid && IsWindowVisible(box)) return box;
+    return nullptr;
+}
+
+// Waits for a visible message box of the attached process and prints its caption, the text of
+// its Static control, whether a Static control shows an icon, the ids of its visible buttons and
+// whether the process's main window was seen visible while waiting. The box becomes the current
+// window, so that "click 1" presses its OK button.
+bool MessageBoxCommand(Session& s, Args args) {
+    if (!s.pid) return Fail("message-box", "no-process");
+    HWND box = nullptr;
+    bool mainShown = false;
+    const double start = NowMs();
+    if (!PollUntil(Number(args[0]), [&] {
+            HWND main = FindMainWindow(s.pid);
+            mainShown = mainShown || (main && IsWindowVisible(main));
+            return (box = FindMessageBox(s.pid)) != nullptr;
+        }))
+        return Fail("message-box", "timeout main-shown=%d", mainShown);
+    ChildWalk walk{box, {}};
+    EnumChildWindows(box, KeepDirectChild, reinterpret_cast<LPARAM>(&walk));
+    std::string caption, text, buttons;
+    bool icon = false;
+    ReadText(box, caption);
+    for (HWND child : walk.found) {
+        const std::string kind = ClassName(child);
+        if (lstrcmpiA(kind.c_str(), "Static") == 0) {
+            LRESULT shown = 0;
+            icon = icon || (Send(child, STM_GETICON, 0, 0, shown) && shown);
+            if (text.empty()) ReadText(child, text);
+        } else if (lstrcmpiA(kind.c_str(), "Button") == 0 && IsWindowVisible(child)) {
+            if (!buttons.empty()) buttons += ',';
+            buttons += std::to_string(GetDlgCtrlID(child));
+        }
+    }
+    s.window = box;
+    Emit("message-box hwnd=0x%lx caption=%s text=%s icon=%d buttons=%s main-shown=%d ms=%.0f",
+         reinterpret_cast<unsigned long>(box), Hex(caption).c_str(), Hex(text).c_str(), icon,
+         buttons.c_str(), mainShown, NowMs() - start);
+    return true;
+}
+
 bool Rect(Session& s, Args) {
     if (!NeedWindow(s, "rect")) return false;
     RECT r;
@@ -607,6 +651,7 @@ constexpr Command Commands[] = {
     {"wait-window", 1, 1, WaitWindowExists},  // wait-window <ms>: main window exists
     {"wait-visible", 1, 1, WaitVisible},      // wait-visible <ms>: main window visible
     {"find-window", 2, 3, FindWindowCommand}, // find-window <class|-> <hex caption|-> [ms]
+    {"message-box", 1, 1, MessageBoxCommand}, // message-box <ms>: wait for the process's box
     {"rect", 0, 0, Rect},
     {"client-rect", 0, 0, ClientRect},
     {"style", 0, 0, Style},
