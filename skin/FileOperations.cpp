@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/Decimal.h"
 #include "app/Text.h"
 #include "app/framework/Handles.h"
 
@@ -23,7 +24,9 @@ bool WriteAndClose(UniqueFile file, ByteBlockView block) {
 
 bool WriteWholeFile(const char* path, ByteBlockView block) {
     if (!*path) return false;
-    Text temporary = ConcatTexts({path, ".part"});
+    // A name of this process's own: two copies starting together never share the file.
+    Decimal process(GetCurrentProcessId());
+    Text temporary = ConcatTexts({path, ".", process.view(), ".part"});
     UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     if (!file) return false;

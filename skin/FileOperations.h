@@ -5,7 +5,7 @@
 bool EntryExists(const char* path);
 
 // Writes all the block's bytes to a new file at path. The bytes go to a temporary file
-// beside it first, which is moved into place only when complete: a failed write
+// beside it first (path.<process id>.part), which is moved into place only when complete: a failed write
 // leaves nothing behind, and an entry already at path is never touched.
 bool WriteWholeFile(const char* path, ByteBlockView block);
 
