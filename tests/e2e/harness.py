@@ -34,14 +34,15 @@ API
   text (real X input: ``xdotool("mousemove", x, y, "click", 1)``, ``xdotool("key", "Escape")``);
   ``screenshot(name)`` -> ``Path`` of the 800x600 desktop as PNG under build/e2e/screenshots/,
   also printed; ``screen_colours(left, top, width, height)`` -> Counter of "rrggbb" pixel
-  colours in a screen box; ``wine(*args, timeout=...)`` -> exit status of any other wine command;
+  colours in a screen box; ``screen_pixels(left, top, width, height)`` -> the box's rows of
+  "rrggbb" colours; ``wine(*args, timeout=...)`` -> exit status of any other wine command;
   ``set_registry(reg_text)`` imports a REGEDIT4 text; ``close()``.
 - ``Program``: ``pid``; ``drive(*commands)`` runs the driver attached to this process (the main
   window of class MainWindowClassName is then the current window); ``wait_visible(ms)`` ->
   ``Record``; ``wait_keyboard_focus()`` (X keyboard focus on the main window: keys sent
   earlier are lost); ``exit_code(timeout_s)`` -> the process's exit code as an unsigned number
-  (0xFFFFFFFF for -1); ``running()``; ``screen_centre(control_id)`` and ``close_box_centre()``
-  -> (x, y) screen points for real mouse clicks with xdotool.
+  (0xFFFFFFFF for -1); ``running()``; ``screen_centre(control_id)``, ``close_box_centre()``
+  and ``minimise_box_centre()`` -> (x, y) screen points for real mouse clicks with xdotool.
 - Driver commands (tests/e2e/driver/driver.cpp): each a tuple or a whitespace-separated string,
   e.g. ``("click", IDS["按钮_确定"])`` or ``"wait-visible 5000"``. Control ids are numbers;
   texts are hex of CP936 bytes (``gbk(s).hex()``). See the table at the end of driver.cpp.
@@ -86,6 +87,7 @@ SCREENSHOTS = WORK / "screenshots"
 DESKTOP = (800, 600)
 PROGRAM_DIR_WINDOWS = "C:\\Quorvel Test"
 WINE_TIMEOUT_S = 60
+HTMINBUTTON = 8
 HTCLOSE = 20
 START_TIMEOUT_S = 30
 
@@ -306,15 +308,22 @@ class Program:
 
     def close_box_centre(self):
         """Screen point in the middle of the caption's close box, found by hit-testing the caption row."""
+        return self._caption_box_centre(HTCLOSE, "close")
+
+    def minimise_box_centre(self):
+        """Screen point in the middle of the caption's minimise box."""
+        return self._caption_box_centre(HTMINBUTTON, "minimise")
+
+    def _caption_box_centre(self, hit_code, what):
         output = self.drive("rect", "client-rect")
         rect, client = output.one("rect"), output.one("client-rect")
         y = (rect.int("top") + client.int("screen-y")) // 2
         xs = range(rect.int("right") - 1, rect.int("right") - 80, -1)
         hits = self.drive(*[("hittest", x, y) for x in xs]).all("hittest")
-        closing = [h.int("x") for h in hits if h.int("code") == HTCLOSE]
-        if not closing:
-            raise DriverError(f"no close box on the caption row y={y}: {hits}")
-        return ((min(closing) + max(closing)) // 2, y)
+        box = [h.int("x") for h in hits if h.int("code") == hit_code]
+        if not box:
+            raise DriverError(f"no {what} box on the caption row y={y}: {hits}")
+        return ((min(box) + max(box)) // 2, y)
 
     def exit_code(self, timeout_s=15):
         try:
@@ -404,11 +413,18 @@ class Session:
 
     def screen_colours(self, left, top, width, height):
         """How many pixels of each colour, as "rrggbb", the screen shows in the given box."""
+        return collections.Counter(c for row in self.screen_pixels(left, top, width, height) for c in row)
+
+    def screen_pixels(self, left, top, width, height):
+        """The screen's pixels in the given box: a list of rows, each a list of "rrggbb" colours."""
         done = subprocess.run(["import", "-display", self.x.display, "-window", "root",
                                "-crop", f"{width}x{height}+{left}+{top}", "-depth", "8", "txt:-"],
                               check=True, stdin=subprocess.DEVNULL, capture_output=True, text=True,
                               timeout=WINE_TIMEOUT_S)
-        return collections.Counter(m.lower() for m in re.findall(r"#([0-9A-Fa-f]{6})\b", done.stdout))
+        rows = [[""] * width for _ in range(height)]
+        for x, y, colour in re.findall(r"^(\d+),(\d+):.*?#([0-9A-Fa-f]{6})\b", done.stdout, re.M):
+            rows[int(y)][int(x)] = colour.lower()
+        return rows
 
     def set_registry(self, reg_text):
         reg = self.case_dir / f"import-{self._runs + 1}.reg"

@@ -8,6 +8,8 @@
 // attach to that pid, so a test can put xdotool calls or anything else between two runs.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -617,10 +619,77 @@ bool IsIconicCommand(Session& s, Args) {
     return true;
 }
 
+// Waits until the main window's visibility and minimised state are the ones given.
+bool WaitState(Session& s, Args args) {
+    if (!NeedWindow(s, "wait-state")) return false;
+    const bool visible = Number(args[0]) != 0, iconic = Number(args[1]) != 0;
+    const double start = NowMs();
+    if (!PollUntil(Number(args[2]), [&] {
+            return (IsWindowVisible(s.window) != 0) == visible &&
+                   (IsIconic(s.window) != 0) == iconic;
+        }))
+        return Fail("wait-state", "timeout visible=%d iconic=%d", IsWindowVisible(s.window) != 0,
+                    IsIconic(s.window) != 0);
+    Emit("wait-state visible=%d iconic=%d ms=%.0f", visible, iconic, NowMs() - start);
+    return true;
+}
+
 bool Foreground(Session& s, Args) {
     HWND foreground = GetForegroundWindow();
     Emit("foreground hwnd=0x%lx pid=%lu main=%d", reinterpret_cast<unsigned long>(foreground),
          WindowPid(foreground), foreground != nullptr && foreground == s.window);
+    return true;
+}
+
+// The taskbar's button for the window, which Wine's taskbar gives the window's handle as its
+// id; null while it shows none.
+HWND TaskbarButton(HWND window) {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND button = taskbar ? GetDlgItem(taskbar, static_cast<int>(reinterpret_cast<INT_PTR>(window)))
+                          : nullptr;
+    return button && IsWindowVisible(button) ? button : nullptr;
+}
+
+// Waits until the taskbar shows a button for the main window, or none, and prints the button's
+// middle. Wine's taskbar looks again at which windows are visible only when a top-level window
+// comes or goes or the foreground changes, so a hidden window of the driver's comes and goes
+// first.
+bool WaitTaskbarButton(Session& s, Args args) {
+    if (!NeedWindow(s, "wait-taskbar-button")) return false;
+    DestroyWindow(
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    const bool wanted = Number(args[0]) != 0;
+    HWND button = nullptr;
+    if (!PollUntil(Number(args[1]),
+                   [&] { return ((button = TaskbarButton(s.window)) != nullptr) == wanted; }))
+        return Fail("wait-taskbar-button", "timeout present=%d", button != nullptr);
+    RECT r{};
+    if (button) GetWindowRect(button, &r);
+    Emit("wait-taskbar-button present=%d x=%ld y=%ld", wanted, (r.left + r.right) / 2,
+         (r.top + r.bottom) / 2);
+    return true;
+}
+
+// Takes the window's notification-area icon away on its behalf, as a shell that loses its
+// icons when it is rebuilt.
+bool NotifyDelete(Session& s, Args args) {
+    if (!NeedWindow(s, "notify-delete")) return false;
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = s.window;
+    data.uID = static_cast<UINT>(Number(args[0]));
+    const bool deleted = Shell_NotifyIconA(NIM_DELETE, &data) != 0;
+    Emit("notify-delete uid=%s ok=%d", args[0].c_str(), deleted);
+    return true;
+}
+
+// Tells every top-level window the registered message of that name, as the shell does with
+// "TaskbarCreated" once it has rebuilt the taskbar.
+bool Broadcast(Session&, Args args) {
+    const UINT message = RegisterWindowMessageA(args[0].c_str());
+    if (!message || !SendNotifyMessageA(HWND_BROADCAST, message, 0, 0))
+        return Fail("broadcast", "code=%lu", GetLastError());
+    Emit("broadcast message=0x%x", message);
     return true;
 }
 
@@ -678,8 +747,12 @@ constexpr Command Commands[] = {
     {"hittest", 2, 2, HitTest},      // hittest <x> <y>: WM_NCHITTEST at a screen point
     {"is-visible", 0, 0, IsVisible},
     {"is-iconic", 0, 0, IsIconicCommand},
+    {"wait-state", 3, 3, WaitState}, // wait-state <visible 0|1> <iconic 0|1> <ms>
     {"foreground", 0, 0, Foreground},
-    {"wait-exit", 1, 1, WaitExit}, // wait-exit <ms>: exit code, unsigned
+    {"wait-taskbar-button", 2, 2, WaitTaskbarButton}, // wait-taskbar-button <0|1> <ms>
+    {"notify-delete", 1, 1, NotifyDelete},            // notify-delete <uid>: the window's tray icon
+    {"broadcast", 1, 1, Broadcast}, // broadcast <name>: a registered message to all
+    {"wait-exit", 1, 1, WaitExit},  // wait-exit <ms>: exit code, unsigned
 };
 
 const Command* Find(const std::string& name) {
