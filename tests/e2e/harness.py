@@ -24,12 +24,14 @@ Writing a test module (tests/e2e/test_*.py, runnable alone as ``python3 test_x.p
 
 API
 - ``E2ETestCase``: unittest.TestCase whose ``setUp`` makes ``self.session`` (a ``Session``)
-  and closes it after the test. ``self.launch(*args, cwd=None)`` starts the program, waits
-  until its main window is visible and has the keyboard, and returns its ``Program``.
+  and closes it after the test. ``self.launch(*args, cwd=None, env=None)`` starts the program,
+  waits until its main window is visible and has the keyboard, and returns its ``Program``.
 - ``Session(name)``: the world of one test case. ``program_dir`` (Unix ``Path`` of
   ``C:\\Quorvel Test``), ``program_windows_path``, ``prefix``, ``case_dir`` (logs), ``env``
   (environment of every wine command), ``windows_path(unix_path)``;
-  ``start(*args, program=None, cwd=None)`` -> ``Program`` (started, not waited for);
+  ``start(*args, program=None, cwd=None, env=None)`` -> ``Program`` (started, not waited for;
+  ``env``: a dict of variables added to the environment of the program alone, such as
+  ``{"WINEDEBUG": "+relay"}``);
   ``drive(*commands, check=True)`` -> ``Output``: one driver run; ``xdotool(*args)`` -> stdout
   text (real X input: ``xdotool("mousemove", x, y, "click", 1)``, ``xdotool("key", "Escape")``);
   ``screenshot(name)`` -> ``Path`` of the 800x600 desktop as PNG under build/e2e/screenshots/,
@@ -40,9 +42,12 @@ API
 - ``Program``: ``pid``; ``drive(*commands)`` runs the driver attached to this process (the main
   window of class MainWindowClassName is then the current window); ``wait_visible(ms)`` ->
   ``Record``; ``wait_keyboard_focus()`` (X keyboard focus on the main window: keys sent
-  earlier are lost); ``exit_code(timeout_s)`` -> the process's exit code as an unsigned number
-  (0xFFFFFFFF for -1); ``running()``; ``screen_centre(control_id)``, ``close_box_centre()``
-  and ``minimise_box_centre()`` -> (x, y) screen points for real mouse clicks with xdotool.
+  earlier are lost); ``stderr()`` -> the text that the program has written to its standard
+  error (Wine's trace); ``relay_calls()`` -> its own calls in Wine's relay trace, each a
+  ``RelayCall(function, args, result)``; ``exit_code(timeout_s)`` -> the process's exit code
+  as an unsigned number (0xFFFFFFFF for -1); ``running()``; ``screen_centre(control_id)``,
+  ``close_box_centre()`` and ``minimise_box_centre()`` -> (x, y) screen points for real mouse
+  clicks with xdotool.
 - Driver commands (tests/e2e/driver/driver.cpp): each a tuple or a whitespace-separated string,
   e.g. ``("click", IDS["按钮_确定"])`` or ``"wait-visible 5000"``. Control ids are numbers;
   texts are hex of CP936 bytes (``gbk(s).hex()``). See the table at the end of driver.cpp.
@@ -54,6 +59,9 @@ API
 - ``IDS``: control name -> id, read from app/ControlIds.h; ``MENU_COMMAND_BASE``,
   ``TRAY_CALLBACK_MESSAGE``, ``DESTROY_REQUEST_MESSAGE``, ``MAIN_WINDOW_CLASS`` likewise.
   ``DESKTOP`` is (800, 600). ``gbk(str)`` -> CP936 bytes.
+- Wine's relay trace of the program's calls to a few functions: ``session.set_registry(
+  relay_registry(["user32.ExitWindowsEx", ...]))``, then ``launch(env={"WINEDEBUG":
+  RELAY_WINEDEBUG})`` and ``program.relay_calls()``.
 - Environment: QT_E2E_PROGRAM (the .exe), QT_E2E_DRIVER (the driver .exe), QT_E2E_WORK
   (default build/e2e), QT_E2E_KEEP=1 keeps each case's prefix for a look afterwards.
 
@@ -125,6 +133,55 @@ MAIN_WINDOW_CLASS = _CONSTANTS["MainWindowClassName"].strip().strip('"')
 
 class DriverError(AssertionError):
     pass
+
+
+# Wine's relay trace of a program: WINEDEBUG for its environment, and the registry text that
+# limits the trace to the calls of a few functions ("dll.Function") so that it stays small.
+RELAY_WINEDEBUG = "-all,+pid,+relay"
+RelayCall = collections.namedtuple("RelayCall", "function args result")
+_RELAY_LINE = re.compile(r"^([0-9a-f]+):([0-9a-f]+):"
+                         r"(?:Call ([\w.]+)\((.*)\)|Ret  ([\w.]+)\(\) retval=([0-9a-f]+)) ret=[0-9a-f]+$")
+# An argument: a hex number, followed by the text it points to when Wine shows it as a string.
+_RELAY_ARG = re.compile(r'\s*([0-9a-f]+)( L?"((?:[^"\\]|\\.)*)")?\s*(?:,|$)')
+_RELAY_ESCAPE = re.compile(r"\\(x[0-9a-f]{4}|x[0-9a-f]{2}|.)")
+
+
+def relay_registry(functions):
+    return ('REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Debug]\n'
+            f'"RelayInclude"="{";".join(functions)}"\n')
+
+
+def _unescape(match):
+    escape = match[1]
+    if escape[0] == "x" and len(escape) > 1:
+        return chr(int(escape[1:], 16))
+    return {"n": "\n", "r": "\r", "t": "\t"}.get(escape, escape)
+
+
+def _relay_args(text):
+    return [_RELAY_ESCAPE.sub(_unescape, string) if quoted else number
+            for number, quoted, string in _RELAY_ARG.findall(text)] if text else []
+
+
+def relay_calls(trace, pid):
+    """The traced calls that the process `pid` made, in order: each a RelayCall with the function
+    ("dll.Function", the library in lower case), its arguments as Wine shows them (hex numbers;
+    an argument shown as a string is its text) and its result as a number (None while the call
+    has not returned)."""
+    calls, open_calls = [], collections.defaultdict(list)
+    for line in trace.splitlines():
+        match = _RELAY_LINE.match(line)
+        if not match or int(match[1], 16) != pid:
+            continue
+        thread = open_calls[match[2]]
+        if match[3]:
+            thread.append(len(calls))
+            dll, name = match[3].rsplit(".", 1)
+            calls.append(RelayCall(f"{dll.lower()}.{name}", _relay_args(match[4]), None))
+        elif thread:
+            index = thread.pop()
+            calls[index] = calls[index]._replace(result=int(match[6], 16))
+    return calls
 
 
 class Record(dict):
@@ -285,6 +342,15 @@ class Program:
     def running(self):
         return self._keeper.poll() is None
 
+    def stderr(self):
+        """What the program (and whatever it started) has written to its standard error so far,
+        such as Wine's debug trace."""
+        return self._output_path.with_suffix(".err").read_text(errors="replace")
+
+    def relay_calls(self):
+        """The calls of this process in its relay trace so far (see ``relay_calls``)."""
+        return relay_calls(self.stderr(), self.pid)
+
     def wait_keyboard_focus(self, timeout_s=5):
         """Waits until X gives the keyboard to the main window, which Wine asks for shortly after
         the window is shown: keys typed before that are lost."""
@@ -383,14 +449,16 @@ class Session:
             raise DriverError(f"driver: {output.error.line}\ncommands: {' '.join(words)}\n{output.text}")
         return output
 
-    def start(self, *args, program=None, cwd=None):
+    def start(self, *args, program=None, cwd=None, env=None):
         program = program or self.program_windows_path
         commands = [("cwd", cwd)] if cwd else []
+        commands += [("setenv", name, value) for name, value in (env or {}).items()]
         commands += [("launch", program, *args), ("wait-exit", 24 * 3600 * 1000)]
         log = self._next_log("program")
-        with open(log, "wb") as out:
+        # The driver itself writes nothing to stderr: what arrives there is the program's.
+        with open(log, "wb") as out, open(log.with_suffix(".err"), "wb") as err:
             keeper = subprocess.Popen(["wine", str(DRIVER), *_command_words(commands)], env=self.env,
-                                      stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
+                                      stdin=subprocess.DEVNULL, stdout=out, stderr=err)
         self._keepers.append(keeper)
         return Program(self, keeper, log)
 
@@ -451,8 +519,8 @@ class E2ETestCase(unittest.TestCase):
         self.session = Session(self.id())
         self.addCleanup(self.session.close)
 
-    def launch(self, *args, cwd=None):
-        program = self.session.start(*args, cwd=cwd)
+    def launch(self, *args, cwd=None, env=None):
+        program = self.session.start(*args, cwd=cwd, env=env)
         program.wait_visible()
         program.wait_keyboard_focus()
         return program

@@ -566,23 +566,23 @@ bool WaitText(Session& s, Args args) {
 }
 
 // Records the control's text now and at every change for the given time, each line with the
-// milliseconds since the watch began.
+// milliseconds since the watch began; ends early when the control is gone with its program.
 bool WatchText(Session& s, Args args) {
     HWND control;
     if (!Control(s, "watch-text", args[0], control)) return false;
     const double start = NowMs();
     std::string last, text;
     bool first = true;
-    PollUntil(Number(args[1]), [&] {
+    const bool gone = PollUntil(Number(args[1]), [&] {
         if (ReadText(control, text) && (first || text != last)) {
             Emit("change id=%s at=%.0f text=%s", args[0].c_str(), NowMs() - start,
                  Hex(text).c_str());
             last = text;
             first = false;
         }
-        return false;
+        return !IsWindow(control);
     });
-    Emit("watch-text id=%s ms=%.0f", args[0].c_str(), NowMs() - start);
+    Emit("watch-text id=%s ms=%.0f gone=%d", args[0].c_str(), NowMs() - start, gone);
     return true;
 }
 
@@ -693,6 +693,14 @@ bool Broadcast(Session&, Args args) {
     return true;
 }
 
+// Sets a variable in the environment that the processes started later inherit.
+bool SetEnv(Session&, Args args) {
+    if (!SetEnvironmentVariableA(args[0].c_str(), args[1].c_str()))
+        return Fail("setenv", "code=%lu", GetLastError());
+    Emit("setenv name=%s", args[0].c_str());
+    return true;
+}
+
 bool WaitExit(Session& s, Args args) {
     if (!s.process) return Fail("wait-exit", "no-process");
     if (WaitForSingleObject(s.process, static_cast<DWORD>(Number(args[0]))) != WAIT_OBJECT_0)
@@ -716,6 +724,7 @@ constexpr Command Commands[] = {
     {"cwd", 1, 1, Cwd},                       // cwd <dir>: current directory for launch and run
     {"launch", 1, Many, Launch},              // launch <exe> [args]: start, keep its pid
     {"run", 1, Many, Run},                    // run <exe> [args]: start and wait for it
+    {"setenv", 2, 2, SetEnv},                 // setenv <name> <value>: for processes started later
     {"attach", 1, 1, Attach},                 // attach <pid>
     {"wait-window", 1, 1, WaitWindowExists},  // wait-window <ms>: main window exists
     {"wait-visible", 1, 1, WaitVisible},      // wait-visible <ms>: main window visible
