@@ -3,24 +3,13 @@
 // state change, the skin paints over it at once.
 #include "skinengine/Engine.h"
 #include "skinengine/OffscreenPaint.h"
+#include "skinengine/SelfPainted.h"
 #include "skinengine/SkinPainter.h"
 
 namespace skin {
 namespace {
 
 constexpr int kMarkSize = 13;
-
-Rect ToRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-RECT ToRECT(const Rect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-HFONT FontOf(HWND window) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
 
 UINT TextFormat(LONG style, bool pushButton) {
     UINT format = DT_NOCLIP;
@@ -106,14 +95,6 @@ void PaintButtonNow(HWND window, const DressedWindow& dressed, HDC target) {
     paint.CopyTo(target);
 }
 
-void PaintOnOwnDc(HWND window, const DressedWindow& dressed) {
-    if (!IsWindowVisible(window)) return;
-    if (const HDC dc = GetDC(window)) {
-        PaintButtonNow(window, dressed, dc);
-        ReleaseDC(window, dc);
-    }
-}
-
 // Messages after which the button may have drawn itself in its standard look.
 bool ChangesLook(UINT message) {
     switch (message) {
@@ -140,38 +121,9 @@ bool ChangesLook(UINT message) {
 
 LRESULT ButtonProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wParam,
                    LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (const HDC dc = BeginPaint(window, &ps)) {
-            PaintButtonNow(window, dressed, dc);
-            EndPaint(window, &ps);
-        }
-        return 0;
-    }
-    case WM_PRINTCLIENT: PaintButtonNow(window, dressed, reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_MOUSEMOVE:
-        if (!dressed.hover) {
-            dressed.hover = true;
-            TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, window, 0};
-            TrackMouseEvent(&track);
-            PaintOnOwnDc(window, dressed);
-        }
-        break;
-    case WM_MOUSELEAVE:
-        dressed.hover = false;
-        PaintOnOwnDc(window, dressed);
-        break;
-    default:
-        if (ChangesLook(message)) {
-            const LRESULT result = CallOriginal(dressed, window, message, wParam, lParam);
-            if (!dressed.destroyed) PaintOnOwnDc(window, dressed);
-            return result;
-        }
-        break;
-    }
-    return CallOriginal(dressed, window, message, wParam, lParam);
+    return SelfPaintedProc(
+        dressed, window, message, wParam, lParam,
+        [&](HDC dc) { PaintButtonNow(window, dressed, dc); }, ChangesLook);
 }
 
 } // namespace skin

@@ -4,6 +4,7 @@
 // hit-testing puts them.
 #include "skinengine/Engine.h"
 #include "skinengine/OffscreenPaint.h"
+#include "skinengine/SelfPainted.h"
 #include "skinengine/SkinPainter.h"
 
 namespace skin {
@@ -21,13 +22,6 @@ struct FrameLayout {
     Rect icon;    // where the system menu icon sits, empty when there is none
     Rect slots[SlotCount];
 };
-
-Rect ToRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-RECT ToRECT(const Rect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 int HitAt(HWND window, const RECT& windowRect, int x, int y) {
     const LPARAM point =

@@ -3,22 +3,11 @@
 // with the controls' own procedures.
 #include "skinengine/Engine.h"
 #include "skinengine/OffscreenPaint.h"
+#include "skinengine/SelfPainted.h"
 #include "skinengine/SkinPainter.h"
 
 namespace skin {
 namespace {
-
-Rect ToRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-RECT ToRECT(const Rect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-HFONT FontOf(HWND window) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
 
 void DrawItemText(HDC dc, const wchar_t* text, RECT box, Rgb colour) {
     box.left += 3;
@@ -101,14 +90,6 @@ void PaintListBorder(HWND window) {
     }
 }
 
-template <typename Paint> void PaintOnOwnDc(HWND window, Paint paint) {
-    if (!IsWindowVisible(window)) return;
-    if (const HDC dc = GetDC(window)) {
-        paint(dc);
-        ReleaseDC(window, dc);
-    }
-}
-
 // Messages after which the closed box may have drawn itself in its standard look.
 bool ChangesComboLook(UINT message) {
     switch (message) {
@@ -166,39 +147,9 @@ ListState StateOf(HWND list) {
 } // namespace
 
 LRESULT ComboProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto paintNow = [&](HDC dc) { PaintComboNow(window, dressed, dc); };
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (const HDC dc = BeginPaint(window, &ps)) {
-            paintNow(dc);
-            EndPaint(window, &ps);
-        }
-        return 0;
-    }
-    case WM_PRINTCLIENT: paintNow(reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_MOUSEMOVE:
-        if (!dressed.hover) {
-            dressed.hover = true;
-            TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, window, 0};
-            TrackMouseEvent(&track);
-            PaintOnOwnDc(window, paintNow);
-        }
-        break;
-    case WM_MOUSELEAVE:
-        dressed.hover = false;
-        PaintOnOwnDc(window, paintNow);
-        break;
-    default:
-        if (ChangesComboLook(message)) {
-            const LRESULT result = CallOriginal(dressed, window, message, wParam, lParam);
-            if (!dressed.destroyed) PaintOnOwnDc(window, paintNow);
-            return result;
-        }
-        break;
-    }
-    return CallOriginal(dressed, window, message, wParam, lParam);
+    return SelfPaintedProc(
+        dressed, window, message, wParam, lParam,
+        [&](HDC dc) { PaintComboNow(window, dressed, dc); }, ChangesComboLook);
 }
 
 LRESULT ListProc(DressedWindow& dressed, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

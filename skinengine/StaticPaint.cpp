@@ -2,13 +2,10 @@
 // skin's background so that no box of another colour shows around them.
 #include "skinengine/Engine.h"
 #include "skinengine/OffscreenPaint.h"
+#include "skinengine/SelfPainted.h"
 
 namespace skin {
 namespace {
-
-Rect ToRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 UINT TextFormat(LONG style) {
     UINT format = DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
