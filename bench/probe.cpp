@@ -167,7 +167,8 @@ bool Click(const Process& process, ControlId button) {
 }
 
 // The window text as the window system keeps it. For a window of another process Wine reads it
-// from the wineserver without sending WM_GETTEXT, so watching costs the program nothing.
+// from the wineserver, not through WM_GETTEXT: reading it every 10 ms adds nothing measurable to
+// the program's CPU time.
 std::string StoredText(HWND window) {
     char text[256] = {};
     GetWindowTextA(window, text, sizeof text);
